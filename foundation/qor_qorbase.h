@@ -1,0 +1,64 @@
+// Core services shared by the components: the frame looks, the shared
+// enumerations, the exception base class with the component message, and the
+// frame, rectangle and marker drawing.
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+#include "host/qor_host.h"
+
+namespace qor {
+
+// Frame look: 0 none, 1 single line, 2 sunken, 3 raised, 4 gray lines, 5 white lines.
+using TFrameStyle = std::uint8_t;
+constexpr TFrameStyle fsNone = 0, fsSimple = 1, fsLowered = 2, fsRaised = 3, fsEmbossed = 4,
+                      fsEngraved = 5;
+// Only 0 (gray and white bevels) and "any other" (system bevel colours) differ.
+using TColorScheme = std::uint8_t;
+// Decimal separator: 0 system, 1 point, 2 comma, 3 both.
+enum TDecPSep : std::uint8_t { dsSystem, dsPoint, dsComma, dsBoth };
+// Background image: natural size at the top-left, stretched, tiled.
+enum TBkgFill : std::uint8_t { bfSimple, bfStretch, bfTile };
+// Bar growth: 0 up, 1 down, 2 left, 3 right.
+enum TDirection : std::uint8_t { dirUp, dirDown, dirLeft, dirRight };
+enum TOrientation : std::uint8_t { orVertical, orHorizontal };
+// Calendar language: 1 English, 2 German, 3 French, 4 Spanish.
+using TLanguage = std::uint8_t;
+constexpr TLanguage lgEnglish = 1, lgGerman = 2, lgFrench = 3, lgSpanish = 4;
+
+using TOnPercentDoneEvent = std::function<void(TObject* Sender, int Percent)>;
+
+// Base of every component exception.
+class QORKIT_EXPORT EQORError : public std::runtime_error {
+ public:
+  explicit EQORError(const QString& Message);
+  QString Message() const { return QString::fromStdString(what()); }
+};
+
+// "Component "Name": Text", the message of component failures.
+QORKIT_EXPORT QString ComponentMessage(const QObject* Component, const QString& Text);
+
+// Bevel line colours of a colour scheme.
+QORKIT_EXPORT TColor SchemeGrayLine(TColorScheme Scheme);
+QORKIT_EXPORT TColor SchemeWhiteLine(TColorScheme Scheme);
+
+// Draws the lines of a frame along (Left, Top)..(Right, Bottom), inclusive;
+// the inside stays as it was. Colours: two light edges, shadow, dark shadow, line.
+QORKIT_EXPORT void DrawFrame(TCanvas& Canvas, TFrameStyle Style, int Left, int Top, int Right,
+                             int Bottom, TColor Light1, TColor Light2, TColor Shadow,
+                             TColor DarkShadow, TColor Line);
+// The standard colours: white, silver, gray, black and Line; under the style
+// engine (UseStyle) the system bevel colours and the style's border colour.
+QORKIT_EXPORT void DrawStandardFrame(TCanvas& Canvas, TFrameStyle Style, int Left, int Top,
+                                     int Right, int Bottom, bool UseStyle = false,
+                                     TColor Line = clBlack);
+// Outlines (X1, Y1)..(X2, Y2) inclusive with the current pen.
+QORKIT_EXPORT void DrawRectangle(TCanvas& Canvas, int X1, int Y1, int X2, int Y2);
+// Marker symbol Mark (0..51) centred on (X, Y) with the current pen and brush.
+QORKIT_EXPORT void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
+constexpr int MaxMarker = 51;
+
+QORKIT_EXPORT TColor MeanColor(TColor C1, TColor C2);
+
+}  // namespace qor

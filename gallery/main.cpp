@@ -1,0 +1,68 @@
+// The QorKit gallery: one tab per subsystem, every component live.
+//
+//   qorkit_gallery                     opens the window
+//   qorkit_gallery --snapshot <dir>    writes every page as <dir>/<page>.png
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFont>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+
+#include "gallery/gallery.h"
+
+namespace {
+
+QWidget* Scrollable(QWidget* Page) {
+  auto* Area = new QScrollArea;
+  Area->setWidget(Page);
+  Area->setWidgetResizable(true);
+  return Area;
+}
+
+void LetEventsRun(int Milliseconds) {
+  QElapsedTimer Clock;
+  Clock.start();
+  while (Clock.elapsed() < Milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+int Snapshot(const QString& Directory) {
+  QDir().mkpath(Directory);
+  for (const auto& Page : qor::gallery::Pages()) {
+    QWidget* W = Page.Make();
+    W->setAttribute(Qt::WA_DontShowOnScreen);
+    W->adjustSize();
+    W->show();
+    LetEventsRun(400);
+    const QString Path = QDir(Directory).filePath(Page.FileName + QStringLiteral(".png"));
+    if (!W->grab().save(Path)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(Path));
+      return 1;
+    }
+    std::printf("%s\n", qPrintable(Path));
+    delete W;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication App(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("QorKit gallery"));
+  QFont F(QStringLiteral("DejaVu Sans"));
+  F.setPixelSize(12);
+  QApplication::setFont(F);
+  const QStringList Args = QApplication::arguments();
+  const int At = Args.indexOf(QStringLiteral("--snapshot"));
+  if (At >= 0) return Snapshot(At + 1 < Args.size() ? Args.at(At + 1) : QStringLiteral("out/gallery"));
+
+  QTabWidget Window;
+  Window.setWindowTitle(QStringLiteral("QorKit gallery"));
+  for (const auto& Page : qor::gallery::Pages()) Window.addTab(Scrollable(Page.Make()), Page.Title);
+  Window.resize(1000, 720);
+  Window.show();
+  return App.exec();
+}

@@ -1,0 +1,404 @@
+#include "host/qor_canvas.h"
+
+#include <QFontMetrics>
+#include <QPainterPath>
+#include <cmath>
+
+#include "host/qor_bitmap.h"
+#include "host/qor_color.h"
+
+namespace qor::host {
+
+QPainter::CompositionMode CompositionFor(TCopyMode Mode) {
+  switch (Mode) {
+    case cmSrcAnd: return QPainter::RasterOp_SourceAndDestination;
+    case cmSrcPaint: return QPainter::RasterOp_SourceOrDestination;
+    case cmSrcInvert: return QPainter::RasterOp_SourceXorDestination;
+    case cmNotSrcCopy: return QPainter::RasterOp_NotSource;
+    case cmSrcErase: return QPainter::RasterOp_SourceAndNotDestination;
+    case cmNotSrcErase: return QPainter::RasterOp_NotSourceAndNotDestination;
+    case cmMergePaint: return QPainter::RasterOp_NotSourceOrDestination;
+    case cmDstInvert: return QPainter::RasterOp_NotDestination;
+    default: return QPainter::CompositionMode_Source;
+  }
+}
+
+TCanvas::TCanvas(QImage* Target, const QWidget* Owner) : FTarget(Target), FOwner(Owner) {
+  FFont.SetColor(clBlack);
+}
+
+TCanvas::~TCanvas() { Flush(); }
+
+void TCanvas::SetTarget(QImage* Target) {
+  Flush();
+  FTarget = Target;
+}
+
+int TCanvas::Width() const { return FTarget ? FTarget->width() : 0; }
+int TCanvas::Height() const { return FTarget ? FTarget->height() : 0; }
+
+QColor TCanvas::Q(TColor Color) const { return ToQColor(Color, FOwner); }
+
+QPainter& TCanvas::Painter() {
+  if (!FPainter) FPainter = std::make_unique<QPainter>();
+  if (!FPainter->isActive() && FTarget && !FTarget->isNull()) {
+    FPainter->begin(FTarget);
+    if (FClipped)
+      FPainter->setClipRect(QRect(FClip.Left, FClip.Top, FClip.Width(), FClip.Height()));
+  }
+  FPainter->setRenderHint(QPainter::Antialiasing, false);
+  FPainter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+  return *FPainter;
+}
+
+void TCanvas::Flush() {
+  if (FPainter && FPainter->isActive()) FPainter->end();
+}
+
+void TCanvas::SetClipRect(const TRect& R) {
+  FClipped = true;
+  FClip = R;
+  if (FPainter && FPainter->isActive())
+    FPainter->setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+void TCanvas::ClearClipRect() {
+  FClipped = false;
+  if (FPainter && FPainter->isActive()) FPainter->setClipping(false);
+}
+
+TRect TCanvas::ClipRect() const { return FClipped ? FClip : Rect(0, 0, Width(), Height()); }
+
+void TCanvas::ApplyPenMode(QPainter& P) {
+  switch (FPen.Mode()) {
+    case pmNot: P.setCompositionMode(QPainter::RasterOp_NotDestination); break;
+    case pmXor: P.setCompositionMode(QPainter::RasterOp_SourceXorDestination); break;
+    case pmNotXor: P.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination); break;
+    case pmMask: P.setCompositionMode(QPainter::RasterOp_SourceAndDestination); break;
+    case pmMerge: P.setCompositionMode(QPainter::RasterOp_SourceOrDestination); break;
+    case pmNotCopy: P.setCompositionMode(QPainter::RasterOp_NotSource); break;
+    case pmMaskPenNot: P.setCompositionMode(QPainter::RasterOp_SourceAndNotDestination); break;
+    case pmMergeNotPen: P.setCompositionMode(QPainter::RasterOp_NotSourceOrDestination); break;
+    case pmNotMerge: P.setCompositionMode(QPainter::RasterOp_NotSourceAndNotDestination); break;
+    case pmNotMask: P.setCompositionMode(QPainter::RasterOp_NotSourceOrNotDestination); break;
+    default: P.setCompositionMode(QPainter::CompositionMode_SourceOver); break;
+  }
+}
+
+void TCanvas::ApplyPen(QPainter& P, bool FlatCap) {
+  if (!PenVisible()) {
+    P.setPen(Qt::NoPen);
+    return;
+  }
+  QColor C = Q(FPen.Color());
+  if (FPen.Mode() == pmBlack) C = Qt::black;
+  if (FPen.Mode() == pmWhite) C = Qt::white;
+  QPen Pen(C);
+  Pen.setWidth(FPen.Width() <= 1 ? 0 : FPen.Width());
+  Pen.setCapStyle(FlatCap ? Qt::FlatCap : Qt::SquareCap);
+  Pen.setJoinStyle(Qt::MiterJoin);
+  static constexpr Qt::PenStyle Styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
+                                            Qt::DashDotLine, Qt::DashDotDotLine, Qt::NoPen,
+                                            Qt::SolidLine};
+  Pen.setStyle(Styles[FPen.Style()]);
+  P.setPen(Pen);
+  ApplyPenMode(P);
+}
+
+void TCanvas::ApplyBrush(QPainter& P) {
+  static constexpr Qt::BrushStyle Styles[] = {Qt::SolidPattern, Qt::NoBrush, Qt::HorPattern,
+                                              Qt::VerPattern, Qt::BDiagPattern, Qt::FDiagPattern,
+                                              Qt::CrossPattern, Qt::DiagCrossPattern};
+  P.setBrush(QBrush(Q(FBrush.Color()), Styles[FBrush.Style()]));
+}
+
+void TCanvas::FillSpan(QPainter& P, int X1, int Y1, int X2, int Y2, const QColor& C) {
+  if (X2 <= X1 || Y2 <= Y1) return;
+  P.fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), C);
+}
+
+void TCanvas::LineTo(int X, int Y) {
+  const TPoint From = FPenPos;
+  FPenPos = {X, Y};
+  if (!PenVisible() || !FTarget || (From.X == X && From.Y == Y)) return;
+  QPainter& P = Painter();
+  if (FPen.Width() <= 1 && FPen.Style() == psSolid &&
+      (FPen.Mode() == pmCopy || FPen.Mode() == pmBlack || FPen.Mode() == pmWhite) &&
+      (From.X == X || From.Y == Y)) {
+    // Axis-parallel lines as spans: exact and fast.
+    const QColor C = FPen.Mode() == pmBlack ? QColor(Qt::black)
+                     : FPen.Mode() == pmWhite ? QColor(Qt::white) : Q(FPen.Color());
+    if (From.Y == Y) {
+      if (X > From.X) FillSpan(P, From.X, Y, X, Y + 1, C);
+      else FillSpan(P, X + 1, Y, From.X + 1, Y + 1, C);
+    } else {
+      if (Y > From.Y) FillSpan(P, X, From.Y, X + 1, Y, C);
+      else FillSpan(P, X, Y + 1, X + 1, From.Y + 1, C);
+    }
+    return;
+  }
+  ApplyPen(P, true);
+  P.drawLine(From.X, From.Y, X, Y);
+}
+
+void TCanvas::Polyline(const std::vector<TPoint>& Points) {
+  if (Points.empty()) return;
+  const TPoint Keep = FPenPos;
+  MoveTo(Points[0].X, Points[0].Y);
+  for (size_t i = 1; i < Points.size(); ++i) LineTo(Points[i].X, Points[i].Y);
+  FPenPos = Keep;
+}
+
+void TCanvas::Polygon(const std::vector<TPoint>& Points) {
+  if (Points.size() < 2 || !FTarget) return;
+  QPolygon Poly;
+  for (const TPoint& Pt : Points) Poly << QPoint(Pt.X, Pt.Y);
+  QPainter& P = Painter();
+  ApplyPen(P, false);
+  if (BrushVisible()) ApplyBrush(P);
+  else P.setBrush(Qt::NoBrush);
+  P.drawPolygon(Poly, Qt::OddEvenFill);
+}
+
+void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
+  if (!FTarget) return;
+  if (X2 < X1) std::swap(X1, X2);
+  if (Y2 < Y1) std::swap(Y1, Y2);
+  if (X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  QPainter& P = Painter();
+  const int W = PenVisible() ? FPen.Width() : 0;
+  if (BrushVisible()) {
+    ApplyBrush(P);
+    P.setPen(Qt::NoPen);
+    P.drawRect(QRect(X1 + W, Y1 + W, X2 - X1 - 2 * W, Y2 - Y1 - 2 * W));
+  }
+  if (W == 0) return;
+  if (FPen.Style() == psSolid && FPen.Mode() == pmCopy) {
+    const QColor C = Q(FPen.Color());
+    FillSpan(P, X1, Y1, X2, Y1 + W, C);
+    FillSpan(P, X1, Y2 - W, X2, Y2, C);
+    FillSpan(P, X1, Y1 + W, X1 + W, Y2 - W, C);
+    FillSpan(P, X2 - W, Y1 + W, X2, Y2 - W, C);
+    return;
+  }
+  ApplyPen(P, false);
+  P.setBrush(Qt::NoBrush);
+  P.drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+}
+
+void TCanvas::FillRect(const TRect& R) {
+  if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
+  QPainter& P = Painter();
+  if (FBrush.Style() == bsClear) return;
+  ApplyBrush(P);
+  P.setPen(Qt::NoPen);
+  P.drawRect(QRect(R.Left, R.Top, R.Width(), R.Height()));
+}
+
+void TCanvas::FrameRect(const TRect& R) {
+  if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
+  QPainter& P = Painter();
+  const QColor C = Q(FBrush.Color());
+  FillSpan(P, R.Left, R.Top, R.Right, R.Top + 1, C);
+  FillSpan(P, R.Left, R.Bottom - 1, R.Right, R.Bottom, C);
+  FillSpan(P, R.Left, R.Top + 1, R.Left + 1, R.Bottom - 1, C);
+  FillSpan(P, R.Right - 1, R.Top + 1, R.Right, R.Bottom - 1, C);
+}
+
+void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2) {
+  if (!FTarget || X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  QPainter& P = Painter();
+  ApplyPen(P, false);
+  if (BrushVisible()) ApplyBrush(P);
+  else P.setBrush(Qt::NoBrush);
+  P.drawEllipse(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
+}
+
+void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int CornerW, int CornerH) {
+  if (!FTarget || X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  QPainter& P = Painter();
+  ApplyPen(P, false);
+  if (BrushVisible()) ApplyBrush(P);
+  else P.setBrush(Qt::NoBrush);
+  P.drawRoundedRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), CornerW / 2.0, CornerH / 2.0);
+}
+
+namespace {
+
+// Start angle and counter-clockwise span, in 1/16 degree, of an arc given by
+// its bounding box and two radial points.
+std::pair<int, int> ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  const double Cx = (X1 + X2) / 2.0, Cy = (Y1 + Y2) / 2.0;
+  const double Rx = std::max(1.0, (X2 - X1) / 2.0), Ry = std::max(1.0, (Y2 - Y1) / 2.0);
+  const double A1 = std::atan2(-(Y3 - Cy) / Ry, (X3 - Cx) / Rx) * 180.0 / M_PI;
+  const double A2 = std::atan2(-(Y4 - Cy) / Ry, (X4 - Cx) / Rx) * 180.0 / M_PI;
+  double Span = A2 - A1;
+  while (Span <= 0) Span += 360.0;
+  return {int(std::lround(A1 * 16)), int(std::lround(Span * 16))};
+}
+
+}  // namespace
+
+void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  if (!FTarget || X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  const auto [Start, Span] = ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  QPainter& P = Painter();
+  ApplyPen(P, true);
+  P.setBrush(Qt::NoBrush);
+  P.drawArc(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), Start, Span);
+}
+
+void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4) {
+  if (!FTarget || X2 - X1 < 1 || Y2 - Y1 < 1) return;
+  const auto [Start, Span] = ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  QPainter& P = Painter();
+  ApplyPen(P, false);
+  if (BrushVisible()) ApplyBrush(P);
+  else P.setBrush(Qt::NoBrush);
+  P.drawPie(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), Start, Span);
+}
+
+TColor TCanvas::Pixel(int X, int Y) {
+  if (!FTarget || !FTarget->valid(X, Y)) return clNone;
+  Flush();
+  const QRgb C = FTarget->pixel(X, Y);
+  return RGB(qRed(C), qGreen(C), qBlue(C));
+}
+
+void TCanvas::SetPixel(int X, int Y, TColor Color) {
+  if (!FTarget || !FTarget->valid(X, Y)) return;
+  if (FClipped && !FClip.Contains(X, Y)) return;
+  Flush();
+  FTarget->setPixel(X, Y, Q(Color).rgb());
+}
+
+void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle Style) {
+  if (!FTarget || !FTarget->valid(X, Y)) return;
+  Flush();
+  QImage& Img = *FTarget;
+  const QRgb Ref = Q(Color).rgb() | 0xFF000000u;
+  const QRgb Fill = Q(FBrush.Color()).rgb() | 0xFF000000u;
+  const TRect Area = ClipRect();
+  auto At = [&](int Px, int Py) { return Img.pixel(Px, Py) | 0xFF000000u; };
+  // fsSurface fills the area of colour Ref; fsBorder fills up to the border colour Ref.
+  auto Inside = [&](int Px, int Py) {
+    if (!Area.Contains(Px, Py) || !Img.valid(Px, Py)) return false;
+    const QRgb C = At(Px, Py);
+    return Style == fsSurface ? C == Ref : (C != Ref && C != Fill);
+  };
+  if (Style == fsSurface && Ref == Fill) return;
+  if (!Inside(X, Y)) return;
+  std::vector<TPoint> Stack{{X, Y}};
+  while (!Stack.empty()) {
+    const TPoint Seed = Stack.back();
+    Stack.pop_back();
+    if (!Inside(Seed.X, Seed.Y)) continue;
+    int L = Seed.X, R = Seed.X;
+    while (Inside(L - 1, Seed.Y)) --L;
+    while (Inside(R + 1, Seed.Y)) ++R;
+    for (int Px = L; Px <= R; ++Px) Img.setPixel(Px, Seed.Y, Fill);
+    for (int Dy : {-1, 1}) {
+      const int Ny = Seed.Y + Dy;
+      bool Run = false;
+      for (int Px = L; Px <= R; ++Px) {
+        const bool In = Inside(Px, Ny);
+        if (In && !Run) Stack.push_back({Px, Ny});
+        Run = In;
+      }
+    }
+  }
+}
+
+void TCanvas::TextOut(int X, int Y, const QString& Text) {
+  if (!FTarget || Text.isEmpty()) return;
+  QPainter& P = Painter();
+  const QFont F = FFont.ToQFont();
+  const QFontMetrics M(F);
+  P.save();
+  P.translate(X, Y);
+  if (FFont.Orientation() != 0) P.rotate(-FFont.Orientation() / 10.0);
+  if (BrushVisible())
+    P.fillRect(QRect(0, 0, M.horizontalAdvance(Text), M.height()), Q(FBrush.Color()));
+  P.setFont(F);
+  P.setPen(Q(FFont.Color()));
+  P.drawText(QPoint(0, M.ascent()), Text);
+  P.restore();
+}
+
+void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
+  if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
+  QPainter& P = Painter();
+  P.save();
+  P.setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
+  if (BrushVisible()) P.fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Q(FBrush.Color()));
+  const QFont F = FFont.ToQFont();
+  P.setFont(F);
+  P.setPen(Q(FFont.Color()));
+  P.drawText(QPoint(X, Y + QFontMetrics(F).ascent()), Text);
+  P.restore();
+}
+
+int TCanvas::TextWidth(const QString& Text) const {
+  return QFontMetrics(FFont.ToQFont()).horizontalAdvance(Text);
+}
+
+int TCanvas::TextHeight(const QString& Text) const {
+  Q_UNUSED(Text);
+  return QFontMetrics(FFont.ToQFont()).height();
+}
+
+void TCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& SourceRect) {
+  if (!FTarget || Image.isNull() || Dest.Width() == 0 || Dest.Height() == 0) return;
+  QPainter& P = Painter();
+  P.setCompositionMode(CompositionFor(FCopyMode));
+  P.setRenderHint(QPainter::SmoothPixmapTransform, FStretchMode == smHalftone);
+  const QRect Src(SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height());
+  const QRect Dst(Dest.Left, Dest.Top, Dest.Width(), Dest.Height());
+  if (FCopyMode == cmBlackness || FCopyMode == cmWhiteness) {
+    P.fillRect(Dst, FCopyMode == cmBlackness ? Qt::black : Qt::white);
+  } else {
+    P.drawImage(Dst, Image, Src);
+  }
+  P.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  P.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void TCanvas::Draw(int X, int Y, const TBitmap& Bitmap) {
+  if (Bitmap.Empty()) return;
+  const TRect Dest = Rect(X, Y, X + Bitmap.Width(), Y + Bitmap.Height());
+  StretchDraw(Dest, Bitmap);
+}
+
+void TCanvas::StretchDraw(const TRect& Dest, const TBitmap& Bitmap) {
+  if (Bitmap.Empty()) return;
+  const TRect Src = Rect(0, 0, Bitmap.Width(), Bitmap.Height());
+  if (!Bitmap.Transparent()) {
+    DrawImage(Dest, Bitmap.Image(), Src);
+    return;
+  }
+  // Transparent bitmaps: pixels of the transparent colour are left out.
+  QImage Masked = Bitmap.Image().convertToFormat(QImage::Format_ARGB32);
+  const QRgb Key = ToQColor(Bitmap.TransparentColor()).rgb() | 0xFF000000u;
+  for (int Row = 0; Row < Masked.height(); ++Row) {
+    auto* Line = reinterpret_cast<QRgb*>(Masked.scanLine(Row));
+    for (int Col = 0; Col < Masked.width(); ++Col)
+      if ((Line[Col] | 0xFF000000u) == Key) Line[Col] = 0;
+  }
+  QPainter& P = Painter();
+  P.setRenderHint(QPainter::SmoothPixmapTransform, FStretchMode == smHalftone);
+  P.drawImage(QRect(Dest.Left, Dest.Top, Dest.Width(), Dest.Height()), Masked);
+  P.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+void TCanvas::CopyRect(const TRect& Dest, TCanvas& Source, const TRect& SourceRect) {
+  if (!Source.FTarget) return;
+  Source.Flush();
+  if (&Source == this) {
+    const QImage Copy = FTarget->copy();
+    DrawImage(Dest, Copy, SourceRect);
+    return;
+  }
+  DrawImage(Dest, *Source.FTarget, SourceRect);
+}
+
+}  // namespace qor::host

@@ -1,0 +1,340 @@
+#include "host/qor_control.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+namespace qor::host {
+
+// ---- translation of Qt input ---------------------------------------------
+
+TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
+  TShiftState S = 0;
+  if (Modifiers & Qt::ShiftModifier) S |= ssShift;
+  if (Modifiers & Qt::AltModifier) S |= ssAlt;
+  if (Modifiers & Qt::ControlModifier) S |= ssCtrl;
+  if (Buttons & Qt::LeftButton) S |= ssLeft;
+  if (Buttons & Qt::RightButton) S |= ssRight;
+  if (Buttons & Qt::MiddleButton) S |= ssMiddle;
+  return S;
+}
+
+namespace {
+
+struct TKeyMap {
+  int QtKey;
+  std::uint16_t Vk;
+};
+
+// Named keys, and the shifted symbols of the US layout mapped back to the key
+// that carries them (Shift+4 arrives as '$' but is virtual key '4').
+constexpr TKeyMap KeyTable[] = {
+    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB}, {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN}, {Qt::Key_Enter, VK_RETURN}, {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL}, {Qt::Key_Alt, VK_MENU}, {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE}, {Qt::Key_PageUp, VK_PRIOR}, {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END}, {Qt::Key_Home, VK_HOME}, {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP}, {Qt::Key_Right, VK_RIGHT}, {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Exclam, '1'}, {Qt::Key_At, '2'}, {Qt::Key_NumberSign, '3'}, {Qt::Key_Dollar, '4'},
+    {Qt::Key_Percent, '5'}, {Qt::Key_AsciiCircum, '6'}, {Qt::Key_Ampersand, '7'},
+    {Qt::Key_Asterisk, '8'}, {Qt::Key_ParenLeft, '9'}, {Qt::Key_ParenRight, '0'},
+    {Qt::Key_Semicolon, 186}, {Qt::Key_Colon, 186}, {Qt::Key_Equal, VK_OEM_PLUS},
+    {Qt::Key_Plus, VK_OEM_PLUS}, {Qt::Key_Comma, VK_OEM_COMMA}, {Qt::Key_Less, VK_OEM_COMMA},
+    {Qt::Key_Minus, VK_OEM_MINUS}, {Qt::Key_Underscore, VK_OEM_MINUS},
+    {Qt::Key_Period, VK_OEM_PERIOD}, {Qt::Key_Greater, VK_OEM_PERIOD}, {Qt::Key_Slash, 191},
+    {Qt::Key_Question, 191}, {Qt::Key_QuoteLeft, 192}, {Qt::Key_AsciiTilde, 192},
+    {Qt::Key_BracketLeft, 219}, {Qt::Key_BraceLeft, 219}, {Qt::Key_Backslash, 220},
+    {Qt::Key_Bar, 220}, {Qt::Key_BracketRight, 221}, {Qt::Key_BraceRight, 221},
+    {Qt::Key_Apostrophe, 222}, {Qt::Key_QuoteDbl, 222}};
+
+// The numeric pad's own codes.
+constexpr TKeyMap KeypadTable[] = {
+    {Qt::Key_Asterisk, VK_MULTIPLY}, {Qt::Key_Plus, VK_ADD}, {Qt::Key_Minus, VK_SUBTRACT},
+    {Qt::Key_Period, VK_DECIMAL}, {Qt::Key_Comma, VK_DECIMAL}, {Qt::Key_Slash, VK_DIVIDE}};
+
+}  // namespace
+
+std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers) {
+  const bool Keypad = Modifiers & Qt::KeypadModifier;
+  if (QtKey >= Qt::Key_0 && QtKey <= Qt::Key_9)
+    return std::uint16_t((Keypad ? VK_NUMPAD0 : '0') + (QtKey - Qt::Key_0));
+  if (QtKey >= Qt::Key_A && QtKey <= Qt::Key_Z) return std::uint16_t('A' + (QtKey - Qt::Key_A));
+  if (QtKey >= Qt::Key_F1 && QtKey <= Qt::Key_F24) return std::uint16_t(VK_F1 + (QtKey - Qt::Key_F1));
+  if (Keypad)
+    for (const TKeyMap& M : KeypadTable)
+      if (M.QtKey == QtKey) return M.Vk;
+  for (const TKeyMap& M : KeyTable)
+    if (M.QtKey == QtKey) return M.Vk;
+  return 0;
+}
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton B) {
+  if (B == Qt::RightButton) return mbRight;
+  if (B == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
+TShiftState ShiftOf(const QMouseEvent* E) { return ShiftStateOf(E->modifiers(), E->buttons()); }
+
+}  // namespace
+
+// ---- TControl --------------------------------------------------------------
+
+TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::NoFocus);
+  FFont.OnChange = [this](TObject*) { FontChanged(); };
+  FFont.SetColor(clWindowText);
+  resize(64, 64);
+}
+
+TControl::~TControl() {
+  FState |= csDestroying;
+  FCanvas.Flush();
+}
+
+void TControl::SetDesigning(bool On) {
+  if (On) FState |= csDesigning;
+  else FState &= ~csDesigning;
+}
+
+void TControl::EndLoading() {
+  FState &= ~csLoading;
+  Loaded();
+}
+
+void TControl::SetBounds(int Left, int Top, int Width, int Height) {
+  setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
+}
+
+void TControl::SetEnabled(bool On) {
+  setEnabled(On);
+  Refresh();
+}
+
+void TControl::SetColor(TColor Color) {
+  if (Color == FColor) return;
+  FColor = Color;
+  Invalidate();
+}
+
+void TControl::SetStyleElements(TStyleElements Elements) {
+  if (Elements == FStyleElements) return;
+  FStyleElements = Elements;
+  Invalidate();
+}
+
+void TControl::SetParentBackgroundPaint(bool On) {
+  FParentBackground = On;
+  setAttribute(Qt::WA_OpaquePaintEvent, !On);
+  Invalidate();
+}
+
+void TControl::EnsureImageSize() {
+  const QSize S(std::max(1, width()), std::max(1, height()));
+  if (FScreen.size() == S) return;
+  FCanvas.Flush();
+  FScreen = QImage(S, QImage::Format_RGB32);
+  FScreen.fill(ToQColor(FColor, this));
+  FCanvas.SetTarget(&FScreen);
+  FStale = true;
+}
+
+void TControl::PaintNow() {
+  if (FInPaint) return;
+  EnsureImageSize();
+  FInPaint = true;
+  if (FParentBackground) {
+    FCanvas.Flush();
+    FScreen = ParentBackground();
+    FCanvas.SetTarget(&FScreen);
+  }
+  FStale = false;
+  try {
+    Paint();
+  } catch (...) {
+    FInPaint = false;
+    FCanvas.Flush();
+    throw;
+  }
+  FCanvas.Flush();
+  FInPaint = false;
+}
+
+void TControl::Paint() {
+  FCanvas.Brush().SetColor(FColor);
+  FCanvas.FillRect(ClientRect());
+}
+
+const QImage& TControl::ScreenImage() {
+  if (FStale || FScreen.size() != QSize(std::max(1, width()), std::max(1, height()))) PaintNow();
+  FCanvas.Flush();
+  return FScreen;
+}
+
+void TControl::Invalidate() {
+  FStale = true;
+  update();
+}
+
+void TControl::Refresh() {
+  PaintNow();
+  update();
+}
+
+QImage TControl::ParentBackground() {
+  QImage Img(QSize(std::max(1, width()), std::max(1, height())), QImage::Format_RGB32);
+  QWidget* P = parentWidget();
+  if (!P) {
+    Img.fill(palette().color(QPalette::Window));
+    return Img;
+  }
+  Img.fill(P->palette().color(P->backgroundRole()));
+  P->render(&Img, QPoint(), QRegion(geometry()), QWidget::DrawWindowBackground);
+  return Img;
+}
+
+void TControl::paintEvent(QPaintEvent* Event) {
+  const QImage& Img = ScreenImage();
+  QPainter P(this);
+  P.drawImage(Event->rect(), Img, Event->rect());
+}
+
+void TControl::resizeEvent(QResizeEvent*) {
+  EnsureImageSize();
+  FStale = true;
+  Resize();
+}
+
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TControl::mousePressEvent(QMouseEvent* E) {
+  if (E->button() == Qt::LeftButton) FPressed = true;
+  const QPoint Pt = E->position().toPoint();
+  MouseDown(ButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
+}
+
+void TControl::mouseMoveEvent(QMouseEvent* E) {
+  const QPoint Pt = E->position().toPoint();
+  MouseMove(ShiftOf(E), Pt.x(), Pt.y());
+}
+
+void TControl::mouseReleaseEvent(QMouseEvent* E) {
+  const QPoint Pt = E->position().toPoint();
+  const bool WasPressed = FPressed && E->button() == Qt::LeftButton;
+  if (E->button() == Qt::LeftButton) FPressed = false;
+  if (WasPressed && rect().contains(Pt)) Click();
+  MouseUp(ButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
+}
+
+void TControl::mouseDoubleClickEvent(QMouseEvent* E) {
+  const QPoint Pt = E->position().toPoint();
+  if (E->button() == Qt::LeftButton) FPressed = true;
+  MouseDown(ButtonOf(E->button()), TShiftState(ShiftOf(E) | ssDouble), Pt.x(), Pt.y());
+  if (E->button() == Qt::LeftButton) DblClick();
+}
+
+void TControl::enterEvent(QEnterEvent*) { MouseEnter(); }
+void TControl::leaveEvent(QEvent*) { MouseLeave(); }
+
+void TControl::changeEvent(QEvent* E) {
+  if (E->type() == QEvent::PaletteChange || E->type() == QEvent::StyleChange) Invalidate();
+  QWidget::changeEvent(E);
+}
+
+void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseDown) OnMouseDown(this, Button, Shift, X, Y);
+}
+
+void TControl::MouseMove(TShiftState Shift, int X, int Y) {
+  if (OnMouseMove) OnMouseMove(this, Shift, X, Y);
+}
+
+void TControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  if (OnMouseUp) OnMouseUp(this, Button, Shift, X, Y);
+}
+
+void TControl::Click() {
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+void TControl::MouseEnter() {
+  if (OnMouseEnter) OnMouseEnter(this);
+}
+
+void TControl::MouseLeave() {
+  if (OnMouseLeave) OnMouseLeave(this);
+}
+
+// ---- TGraphicControl, TCustomControl -------------------------------------
+
+TGraphicControl::TGraphicControl(QWidget* AOwner) : TControl(AOwner) {
+  setFocusPolicy(Qt::NoFocus);
+}
+
+TCustomControl::TCustomControl(QWidget* AOwner) : TControl(AOwner) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+bool TCustomControl::event(QEvent* Event) {
+  if (FWantTabs && Event->type() == QEvent::KeyPress) {
+    auto* K = static_cast<QKeyEvent*>(Event);
+    if (K->key() == Qt::Key_Tab || K->key() == Qt::Key_Backtab) {
+      keyPressEvent(K);
+      return true;
+    }
+  }
+  return TControl::event(Event);
+}
+
+void TCustomControl::keyPressEvent(QKeyEvent* E) {
+  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
+  const TShiftState Shift = ShiftStateOf(E->modifiers(), Qt::NoButton);
+  if (Key != 0) KeyDown(Key, Shift);
+  if (Key == 0 && VirtualKeyOf(E->key(), E->modifiers()) != 0) return;
+  for (QChar C : E->text()) {
+    if (C.isNull()) continue;
+    KeyPress(C);
+  }
+}
+
+void TCustomControl::keyReleaseEvent(QKeyEvent* E) {
+  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
+  if (Key != 0) KeyUp(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
+}
+
+void TCustomControl::focusInEvent(QFocusEvent*) { DoEnter(); }
+void TCustomControl::focusOutEvent(QFocusEvent*) { DoExit(); }
+
+void TCustomControl::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TCustomControl::KeyPress(QChar& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TCustomControl::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TCustomControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+
+void TCustomControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+
+}  // namespace qor::host

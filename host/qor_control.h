@@ -1,0 +1,193 @@
+// Control base classes of the host: every component is a real QWidget that
+// keeps a persistent screen image of its size.
+//
+//   Paint()        redraws the screen image through Canvas()
+//   paintEvent     only blits the image (calling Paint() first when stale)
+//   Invalidate()   marks the image stale and schedules a blit
+//   Refresh()      Paint() now, then schedule the blit ("repaint at once")
+//
+// Drawing on Canvas() between paints (highlights) persists until the next
+// Paint(), as on the original platform. Qt events are translated into the
+// platform's handlers (MouseDown, KeyDown with virtual-key codes, ...), which
+// subclasses override; the default handlers call the public OnX events.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "host/qor_canvas.h"
+#include "host/qor_color.h"
+#include "host/qor_font.h"
+#include "host/qor_types.h"
+
+namespace qor::host {
+
+class QORKIT_EXPORT TControl : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+
+ public:
+  explicit TControl(QWidget* AOwner = nullptr);
+  ~TControl() override;
+
+  // Component state: designing, loading (BeginLoading ... EndLoading calls Loaded).
+  TComponentState ComponentState() const { return FState; }
+  bool Designing() const { return FState & csDesigning; }
+  bool Loading() const { return FState & csLoading; }
+  void SetDesigning(bool On);
+  void BeginLoading() { FState |= csLoading; }
+  void EndLoading();
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  qintptr Tag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+  QString Hint() const { return toolTip(); }
+  void SetHint(const QString& Hint) { setToolTip(Hint); }
+
+  // Geometry in the parent's client coordinates.
+  int Left() const { return x(); }
+  int Top() const { return y(); }
+  int Width() const { return width(); }
+  int Height() const { return height(); }
+  void SetLeft(int Left) { SetBounds(Left, y(), width(), height()); }
+  void SetTop(int Top) { SetBounds(x(), Top, width(), height()); }
+  void SetWidth(int Width) { SetBounds(x(), y(), Width, height()); }
+  void SetHeight(int Height) { SetBounds(x(), y(), width(), Height); }
+  virtual void SetBounds(int Left, int Top, int Width, int Height);
+  TRect ClientRect() const { return Rect(0, 0, width(), height()); }
+
+  bool Enabled() const { return isEnabled(); }
+  virtual void SetEnabled(bool On);
+  bool Visible() const { return !isHidden(); }
+  virtual void SetVisible(bool On) { setVisible(On); }
+
+  // The control's font; changing it (or any of its fields) calls FontChanged.
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& Font) { FFont.Assign(Font); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  TStyleElements StyleElements() const { return FStyleElements; }
+  void SetStyleElements(TStyleElements Elements);
+  // True when the style engine is on and the control's style elements include E.
+  bool UseStyle(TStyleElement E) const { return StyleServicesEnabled() && (FStyleElements & E); }
+
+  // The persistent screen image and its canvas.
+  TCanvas& Canvas() { return FCanvas; }
+  const QImage& ScreenImage();
+  void Invalidate();
+  void Refresh();
+  void Repaint() { Refresh(); }
+
+  // Parent pixels under the control (the parent painted without its children);
+  // transparent controls combine their pictures with it.
+  QImage ParentBackground();
+
+  TNotifyEvent OnClick, OnDblClick, OnResize, OnMouseEnter, OnMouseLeave;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+ protected:
+  // Redraws the whole picture on Canvas(); the default fills it with Color.
+  virtual void Paint();
+  virtual void Loaded() {}
+  virtual void FontChanged() { Invalidate(); }
+  virtual void Resize();
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void MouseEnter();
+  virtual void MouseLeave();
+  // Transparent controls start every paint from the parent's pixels.
+  void SetParentBackgroundPaint(bool On);
+  bool ParentBackgroundPaint() const { return FParentBackground; }
+
+  void paintEvent(QPaintEvent* Event) override;
+  void resizeEvent(QResizeEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+  void enterEvent(QEnterEvent* Event) override;
+  void leaveEvent(QEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
+
+ private:
+  void EnsureImageSize();
+  void PaintNow();
+
+  TComponentState FState = 0;
+  qintptr FTag = 0;
+  TFont FFont;
+  TColor FColor = clBtnFace;
+  TStyleElements FStyleElements = seFont | seClient | seBorder;
+  QImage FScreen;
+  TCanvas FCanvas;
+  bool FStale = true;
+  bool FParentBackground = false;
+  bool FPressed = false;
+  bool FInPaint = false;
+};
+
+// A windowless control: never takes the focus.
+class QORKIT_EXPORT TGraphicControl : public TControl {
+  Q_OBJECT
+ public:
+  explicit TGraphicControl(QWidget* AOwner = nullptr);
+};
+
+// A windowed control: takes the focus and the keyboard.
+class QORKIT_EXPORT TCustomControl : public TControl {
+  Q_OBJECT
+ public:
+  explicit TCustomControl(QWidget* AOwner = nullptr);
+
+  bool Focused() const { return hasFocus(); }
+  void SetFocus() { setFocus(Qt::OtherFocusReason); }
+  bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+  void SetTabStop(bool On) { setFocusPolicy(On ? Qt::StrongFocus : Qt::ClickFocus); }
+  // When set, Tab and Shift+Tab reach KeyDown instead of moving the focus.
+  void SetWantTabs(bool On) { FWantTabs = On; }
+  bool WantTabs() const { return FWantTabs; }
+
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TNotifyEvent OnEnter, OnExit;
+
+ protected:
+  // Key set to 0 by KeyDown suppresses the KeyPress of the same key.
+  virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+  virtual void KeyPress(QChar& Key);
+  virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+  virtual void DoEnter();
+  virtual void DoExit();
+
+  bool event(QEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void keyReleaseEvent(QKeyEvent* Event) override;
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+
+ private:
+  bool FWantTabs = false;
+};
+
+// Shift state of a Qt input event; virtual-key code of a Qt key event.
+QORKIT_EXPORT TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+QORKIT_EXPORT std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers);
+
+}  // namespace qor::host
+
+namespace qor {
+using host::TBrush;
+using host::TCanvas;
+using host::TControl;
+using host::TCustomControl;
+using host::TFont;
+using host::TGraphicControl;
+using host::TPen;
+}  // namespace qor

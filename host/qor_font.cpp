@@ -1,0 +1,91 @@
+#include "host/qor_font.h"
+
+#include <QApplication>
+
+namespace qor::host {
+
+TFont::TFont() : FName(QApplication::font().family()) {}
+
+void TFont::SetName(const QString& Name) {
+  if (Name == FName) return;
+  FName = Name;
+  Changed();
+}
+
+void TFont::SetSize(int Size) {
+  if (Size == FSize || Size <= 0) return;
+  FSize = Size;
+  Changed();
+}
+
+void TFont::SetHeight(int Height) {
+  const int Pixels = Height < 0 ? -Height : Height;
+  SetSize(qMax(1, (Pixels * 72 + 48) / 96));
+}
+
+void TFont::SetStyle(TFontStyles Style) {
+  if (Style == FStyle) return;
+  FStyle = Style;
+  Changed();
+}
+
+void TFont::SetColor(TColor Color) {
+  if (Color == FColor) return;
+  FColor = Color;
+  Changed();
+}
+
+void TFont::SetOrientation(int Orientation) {
+  if (Orientation == FOrientation) return;
+  FOrientation = Orientation;
+  Changed();
+}
+
+void TFont::SetAntialiased(bool On) {
+  if (On == FAntialiased) return;
+  FAntialiased = On;
+  Changed();
+}
+
+void TFont::Assign(const TFont& Source) {
+  if (*this == Source) return;
+  FName = Source.FName;
+  FSize = Source.FSize;
+  FStyle = Source.FStyle;
+  FColor = Source.FColor;
+  FOrientation = Source.FOrientation;
+  FAntialiased = Source.FAntialiased;
+  Changed();
+}
+
+bool TFont::operator==(const TFont& Other) const {
+  return FName == Other.FName && FSize == Other.FSize && FStyle == Other.FStyle &&
+         FColor == Other.FColor && FOrientation == Other.FOrientation &&
+         FAntialiased == Other.FAntialiased;
+}
+
+QFont TFont::ToQFont() const {
+  QFont F(FName);
+  F.setPixelSize(-Height());
+  F.setBold(FStyle & fsBold);
+  F.setItalic(FStyle & fsItalic);
+  F.setUnderline(FStyle & fsUnderline);
+  F.setStrikeOut(FStyle & fsStrikeOut);
+  F.setStyleStrategy(FAntialiased ? QFont::PreferDefault : QFont::NoAntialias);
+  F.setHintingPreference(QFont::PreferFullHinting);
+  return F;
+}
+
+void TFont::SetFromQFont(const QFont& Font) {
+  FName = Font.family();
+  FSize = Font.pointSize() > 0 ? Font.pointSize() : qMax(1, (Font.pixelSize() * 72 + 48) / 96);
+  FStyle = TFontStyles((Font.bold() ? fsBold : 0) | (Font.italic() ? fsItalic : 0) |
+                       (Font.underline() ? fsUnderline : 0) | (Font.strikeOut() ? fsStrikeOut : 0));
+  Changed();
+}
+
+void TFont::Changed() {
+  if (OnChange) OnChange(nullptr);
+}
+
+}  // namespace qor::host

@@ -1,0 +1,52 @@
+// TFont: a QFont plus the text colour, with change notification and the
+// escapement (rotation) of the platform.
+#pragma once
+
+#include <QFont>
+
+#include "host/qor_types.h"
+
+namespace qor::host {
+
+class QORKIT_EXPORT TFont {
+ public:
+  TFont();
+
+  QString Name() const { return FName; }
+  void SetName(const QString& Name);
+  // Point size at 96 dots per inch, as the platform measures it.
+  int Size() const { return FSize; }
+  void SetSize(int Size);
+  // Pixel height; negative values are character heights as on the platform.
+  int Height() const { return -(FSize * 96 + 36) / 72; }
+  void SetHeight(int Height);
+  TFontStyles Style() const { return FStyle; }
+  void SetStyle(TFontStyles Style);
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  // Escapement in tenths of a degree, counter-clockwise.
+  int Orientation() const { return FOrientation; }
+  void SetOrientation(int Orientation);
+  bool Antialiased() const { return FAntialiased; }
+  void SetAntialiased(bool On);
+
+  void Assign(const TFont& Source);
+  bool operator==(const TFont& Other) const;
+
+  QFont ToQFont() const;
+  void SetFromQFont(const QFont& Font);
+
+  TNotifyEvent OnChange;
+
+ private:
+  void Changed();
+
+  QString FName;
+  int FSize = 9;
+  TFontStyles FStyle = 0;
+  TColor FColor = clWindowText;
+  int FOrientation = 0;
+  bool FAntialiased = true;
+};
+
+}  // namespace qor::host

@@ -1,0 +1,260 @@
+#include "host/qor_format.h"
+
+#include <QLocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace qor::host {
+
+int MulDiv(int Number, int Numerator, int Denominator) {
+  if (Denominator == 0) return -1;
+  const long long Product = static_cast<long long>(Number) * Numerator;
+  long long Q = Product / Denominator;
+  const long long R = Product % Denominator;
+  // Round half away from zero.
+  if (2 * std::llabs(R) >= std::llabs(static_cast<long long>(Denominator)))
+    Q += ((Product < 0) != (Denominator < 0)) ? -1 : 1;
+  if (Q > std::numeric_limits<int>::max() || Q < std::numeric_limits<int>::min()) return -1;
+  return static_cast<int>(Q);
+}
+
+QChar DecimalSeparator() {
+  const QString Point = QLocale().decimalPoint();
+  return Point.isEmpty() ? QChar('.') : Point.at(0);
+}
+
+namespace {
+
+QString NonFinite(double Value) {
+  if (std::isnan(Value)) return QStringLiteral("NAN");
+  return Value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+}
+
+QString Printf(const char* Format, int Digits, double Value) {
+  char Buffer[400];
+  const int N = std::snprintf(Buffer, sizeof Buffer, Format, Digits, Value);
+  if (N < int(sizeof Buffer)) return QString::fromLatin1(Buffer, N);
+  std::string Big(size_t(N) + 1, '\0');
+  std::snprintf(Big.data(), Big.size(), Format, Digits, Value);
+  return QString::fromLatin1(Big.data(), N);
+}
+
+QString WithSeparator(QString Text, QChar Separator) {
+  if (Separator != QChar('.')) Text.replace(QChar('.'), Separator);
+  return Text;
+}
+
+void StripTrailingZeros(QString& Digits) {
+  if (!Digits.contains(QChar('.'))) return;
+  while (Digits.endsWith(QChar('0'))) Digits.chop(1);
+  if (Digits.endsWith(QChar('.'))) Digits.chop(1);
+}
+
+}  // namespace
+
+QString FormatF(double Value, int Decimals, QChar Separator) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  return WithSeparator(Printf("%.*f", std::clamp(Decimals, 0, 340), Value), Separator);
+}
+
+QString FormatE(double Value, int Precision, QChar Separator) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  const int P = std::clamp(Precision, 1, 40);
+  QString Text = Printf("%.*E", P - 1, Value);
+  const int E = Text.indexOf(QChar('E'));
+  QString Exp = Text.mid(E + 2);
+  while (Exp.size() < 3) Exp.prepend(QChar('0'));
+  Text = Text.left(E + 2) + Exp;
+  return WithSeparator(Text, Separator);
+}
+
+QString FormatG(double Value, int Precision, QChar Separator) {
+  if (!std::isfinite(Value)) return NonFinite(Value);
+  const int P = std::clamp(Precision, 1, 40);
+  const QString Sci = Printf("%.*e", P - 1, Value);
+  const int E = Sci.indexOf(QChar('e'));
+  const int Exponent = Sci.mid(E + 1).toInt();
+  if (Value == 0 || (Exponent < P && std::fabs(Value) >= 0.00001)) {
+    QString Fixed = Printf("%.*f", std::max(0, P - 1 - Exponent), Value);
+    StripTrailingZeros(Fixed);
+    return WithSeparator(Fixed, Separator);
+  }
+  QString Mantissa = Sci.left(E);
+  StripTrailingZeros(Mantissa);
+  const QString Sign = Exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
+  return WithSeparator(Mantissa, Separator) + QChar('E') + Sign + QString::number(std::abs(Exponent));
+}
+
+QString FloatToStr(double Value, QChar Separator) { return FormatG(Value, 15, Separator); }
+
+bool TextToFloat(const QString& Text, long double& Value) {
+  Value = 0;
+  const QByteArray Bytes = Text.trimmed().toLatin1();
+  if (Bytes.isEmpty()) return false;
+  for (const char C : Bytes)
+    if (!(std::isdigit(static_cast<unsigned char>(C)) || C == '.' || C == '-' || C == '+' ||
+          C == 'e' || C == 'E'))
+      return false;
+  char* End = nullptr;
+  const long double V = std::strtold(Bytes.constData(), &End);
+  if (End != Bytes.constData() + Bytes.size()) return false;
+  Value = V;
+  return true;
+}
+
+// ---- dates -------------------------------------------------------------
+
+namespace {
+const QDate Epoch(1899, 12, 30);
+}
+
+TDateTime EncodeDate(int Year, int Month, int Day) {
+  const QDate D(Year, Month, Day);
+  return D.isValid() ? double(Epoch.daysTo(D)) : 0.0;
+}
+
+TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
+  return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
+}
+
+void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day) {
+  const QDate D = Epoch.addDays(static_cast<qint64>(std::floor(Date)));
+  Year = D.year();
+  Month = D.month();
+  Day = D.day();
+}
+
+void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec) {
+  const double Frac = std::fabs(Time - std::trunc(Time));
+  long long Ms = std::llround(Frac * 86400000.0);
+  if (Ms >= 86400000) Ms = 86399999;
+  Hour = int(Ms / 3600000);
+  Min = int(Ms / 60000 % 60);
+  Sec = int(Ms / 1000 % 60);
+  MSec = int(Ms % 1000);
+}
+
+int DayOfWeek(TDateTime Date) {
+  return Epoch.addDays(static_cast<qint64>(std::floor(Date))).dayOfWeek() % 7 + 1;
+}
+
+QDateTime ToQDateTime(TDateTime Value) {
+  int H, N, S, Ms;
+  DecodeTime(Value, H, N, S, Ms);
+  return QDateTime(Epoch.addDays(static_cast<qint64>(std::floor(Value))), QTime(H, N, S, Ms));
+}
+
+TDateTime FromQDateTime(const QDateTime& Value) {
+  const QTime T = Value.time();
+  return Epoch.daysTo(Value.date()) + EncodeTime(T.hour(), T.minute(), T.second(), T.msec());
+}
+
+namespace {
+
+// Length of the run of character C (case-insensitive) at Pos, at most Max.
+int RunLength(const QString& F, int Pos, QChar C, int Max) {
+  int N = 0;
+  while (Pos + N < F.size() && N < Max && F.at(Pos + N).toLower() == C) ++N;
+  return N;
+}
+
+QString Two(int V) { return QStringLiteral("%1").arg(V, 2, 10, QChar('0')); }
+
+}  // namespace
+
+QString FormatDateTime(const QString& Format, TDateTime Value) {
+  const QLocale L;
+  int Y, M, D, H, N, S, Ms;
+  DecodeDate(Value, Y, M, D);
+  DecodeTime(Value, H, N, S, Ms);
+  const QDate Date(Y, M, D);
+  const bool HasAmPm = Format.contains(QStringLiteral("am/pm"), Qt::CaseInsensitive) ||
+                       Format.contains(QStringLiteral("a/p"), Qt::CaseInsensitive) ||
+                       Format.contains(QStringLiteral("ampm"), Qt::CaseInsensitive);
+  const int Hour = HasAmPm ? (H % 12 == 0 ? 12 : H % 12) : H;
+  QString Out;
+  bool LastWasHour = false;
+  for (int i = 0; i < Format.size();) {
+    const QChar C = Format.at(i);
+    const QChar Lc = C.toLower();
+    if (C == QChar('"') || C == QChar('\'')) {
+      const int End = Format.indexOf(C, i + 1);
+      const int Stop = End < 0 ? Format.size() : End;
+      Out += Format.mid(i + 1, Stop - i - 1);
+      i = Stop + 1;
+      continue;
+    }
+    if (Format.mid(i, 5).compare(QStringLiteral("am/pm"), Qt::CaseInsensitive) == 0) {
+      Out += H < 12 ? QStringLiteral("am") : QStringLiteral("pm");
+      i += 5;
+      continue;
+    }
+    if (Format.mid(i, 3).compare(QStringLiteral("a/p"), Qt::CaseInsensitive) == 0) {
+      Out += H < 12 ? QStringLiteral("a") : QStringLiteral("p");
+      i += 3;
+      continue;
+    }
+    if (Format.mid(i, 4).compare(QStringLiteral("ampm"), Qt::CaseInsensitive) == 0) {
+      Out += H < 12 ? L.amText() : L.pmText();
+      i += 4;
+      continue;
+    }
+    int Len = 1;
+    if (Lc == QChar('d')) {
+      Len = RunLength(Format, i, Lc, 6);
+      switch (Len) {
+        case 1: Out += QString::number(D); break;
+        case 2: Out += Two(D); break;
+        case 3: Out += L.dayName(Date.dayOfWeek(), QLocale::ShortFormat); break;
+        case 4: Out += L.dayName(Date.dayOfWeek(), QLocale::LongFormat); break;
+        case 5: Out += L.toString(Date, QLocale::ShortFormat); break;
+        default: Out += L.toString(Date, QLocale::LongFormat); break;
+      }
+    } else if (Lc == QChar('m')) {
+      Len = RunLength(Format, i, Lc, 4);
+      // "m" right after an hour means minutes, as on the platform.
+      if (LastWasHour && Len <= 2) {
+        Out += Len == 1 ? QString::number(N) : Two(N);
+      } else {
+        switch (Len) {
+          case 1: Out += QString::number(M); break;
+          case 2: Out += Two(M); break;
+          case 3: Out += L.monthName(M, QLocale::ShortFormat); break;
+          default: Out += L.monthName(M, QLocale::LongFormat); break;
+        }
+      }
+    } else if (Lc == QChar('y')) {
+      Len = RunLength(Format, i, Lc, 4);
+      Out += Len <= 2 ? Two(Y % 100) : QStringLiteral("%1").arg(Y, 4, 10, QChar('0'));
+    } else if (Lc == QChar('h')) {
+      Len = RunLength(Format, i, Lc, 2);
+      Out += Len == 1 ? QString::number(Hour) : Two(Hour);
+    } else if (Lc == QChar('n')) {
+      Len = RunLength(Format, i, Lc, 2);
+      Out += Len == 1 ? QString::number(N) : Two(N);
+    } else if (Lc == QChar('s')) {
+      Len = RunLength(Format, i, Lc, 2);
+      Out += Len == 1 ? QString::number(S) : Two(S);
+    } else if (Lc == QChar('z')) {
+      Len = RunLength(Format, i, Lc, 3);
+      Out += Len == 3 ? QStringLiteral("%1").arg(Ms, 3, 10, QChar('0')) : QString::number(Ms);
+    } else if (Lc == QChar('c')) {
+      Out += L.toString(Date, QLocale::ShortFormat) + QChar(' ') +
+             L.toString(QTime(H, N, S), QLocale::LongFormat);
+    } else if (Lc == QChar('t')) {
+      Len = RunLength(Format, i, Lc, 2);
+      Out += L.toString(QTime(H, N, S), Len == 1 ? QLocale::ShortFormat : QLocale::LongFormat);
+    } else if (C == QChar('/')) {
+      Out += L.dateFormat(QLocale::ShortFormat).contains(QChar('.')) ? QChar('.') : QChar('/');
+    } else {
+      Out += C;
+    }
+    if (Lc != QChar(' ') && Lc != QChar(':')) LastWasHour = (Lc == QChar('h'));
+    i += Len;
+  }
+  return Out;
+}
+
+}  // namespace qor::host
