@@ -52,11 +52,23 @@ void StripTrailingZeros(QString& Digits) {
   if (Digits.endsWith(QChar('.'))) Digits.chop(1);
 }
 
+// Exact decimal ties (0.125 to two decimals) round away from zero, as the
+// platform's conversion does; the C library would round them to even.
+double NudgeTie(double Value, int Decimals) {
+  const QString Exact = Printf("%.*f", Decimals + 40, Value);
+  const int Tail = Exact.size() - 40;
+  if (Exact.at(Tail) != QChar('5')) return Value;
+  for (int i = Tail + 1; i < Exact.size(); ++i)
+    if (Exact.at(i) != QChar('0')) return Value;
+  return std::nextafter(Value, Value < 0 ? -HUGE_VAL : HUGE_VAL);
+}
+
 }  // namespace
 
 QString FormatF(double Value, int Decimals, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
-  return WithSeparator(Printf("%.*f", std::clamp(Decimals, 0, 340), Value), Separator);
+  const int D = std::clamp(Decimals, 0, 340);
+  return WithSeparator(Printf("%.*f", D, NudgeTie(Value, D)), Separator);
 }
 
 QString FormatE(double Value, int Precision, QChar Separator) {
