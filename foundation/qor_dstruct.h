@@ -3,6 +3,7 @@
 // and the logical-operator type.
 #pragma once
 
+#include <QCollator>
 #include <QObject>
 #include <QString>
 #include <QStringView>
@@ -38,6 +39,12 @@ using TBeforeSortExchgEvent =
 QORKIT_EXPORT int ScanDecimalNumber(QStringView Text, double& Value);
 // True when Text, apart from blanks around it, is one decimal number.
 QORKIT_EXPORT bool IsDecimalNumber(QStringView Text, double& Value);
+
+// The order in which the string table sorts cell texts (see TStringArray):
+// negative, zero or positive as A sorts before, with or after B. Collator is
+// CellCollator(): the default locale's collation, ignoring case.
+QORKIT_EXPORT QCollator CellCollator();
+QORKIT_EXPORT int CompareCellTexts(QStringView A, QStringView B, const QCollator& Collator);
 
 // A table of short texts (at most 255 characters each; longer texts are cut)
 // with columns 0..NrColumns and rows 1..NrRows. Every row and every column

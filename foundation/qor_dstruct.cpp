@@ -1,0 +1,673 @@
+#include "foundation/qor_dstruct.h"
+
+#include <QCollatorSortKey>
+#include <algorithm>
+#include <bit>
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <string>
+
+#include "foundation/qor_univconst.h"
+
+namespace qor {
+
+bool CombineLogic(TLogicOp Op, bool A, bool B) {
+  switch (Op) {
+    case loAND: return A && B;
+    case loOR: return A || B;
+    case loXOR: return A != B;
+    case loANDNOT: return A && !B;
+    case loORNOT: return A || !B;
+    case loIgnore: return A;
+  }
+  return A;
+}
+
+// ---------------------------------------------------------------------------
+// Numbers in texts
+
+namespace {
+
+bool IsBlank(QChar C) { return C == u' ' || C == u'\t'; }
+bool IsDigit(QChar C) { return C >= u'0' && C <= u'9'; }
+
+}  // namespace
+
+int ScanDecimalNumber(QStringView Text, double& Value) {
+  Value = 0;
+  const qsizetype N = Text.size();
+  qsizetype I = 0;
+  while (I < N && IsBlank(Text[I])) ++I;
+  std::string Buf;
+  bool Negative = false;
+  if (I < N && (Text[I] == u'+' || Text[I] == u'-')) {
+    Negative = Text[I] == u'-';
+    ++I;
+  }
+  // Decimal exponent of the leading significant digit, for out-of-range results.
+  long long Magnitude = 0;
+  bool Significant = false;
+  int Digits = 0;
+  for (; I < N && IsDigit(Text[I]); ++I, ++Digits) {
+    Buf += char(Text[I].unicode());
+    if (Significant || Text[I] != u'0') {
+      Significant = true;
+      ++Magnitude;
+    }
+  }
+  if (I < N && Text[I] == u'.') {
+    Buf += '.';
+    for (++I; I < N && IsDigit(Text[I]); ++I, ++Digits) {
+      Buf += char(Text[I].unicode());
+      if (!Significant) {
+        if (Text[I] == u'0') --Magnitude;
+        else Significant = true;
+      }
+    }
+  }
+  if (Digits == 0) return 0;
+  if (I < N && (Text[I] == u'e' || Text[I] == u'E')) {
+    qsizetype J = I + 1;
+    bool ExpNegative = false;
+    if (J < N && (Text[J] == u'+' || Text[J] == u'-')) {
+      ExpNegative = Text[J] == u'-';
+      ++J;
+    }
+    if (J < N && IsDigit(Text[J])) {
+      long long Exp = 0;
+      Buf += ExpNegative ? "e-" : "e";
+      for (; J < N && IsDigit(Text[J]); ++J) {
+        Buf += char(Text[J].unicode());
+        Exp = std::min(Exp * 10 + (Text[J].unicode() - u'0'), 1000000000LL);
+      }
+      Magnitude += ExpNegative ? -Exp : Exp;
+      I = J;
+    }
+  }
+  double V = 0;
+  const auto [End, Err] = std::from_chars(Buf.data(), Buf.data() + Buf.size(), V);
+  Q_UNUSED(End);
+  if (Err == std::errc::result_out_of_range) V = Significant && Magnitude > 0 ? uc_MaxDouble : 0;
+  V = std::clamp(V, -uc_MaxDouble, uc_MaxDouble);
+  Value = Negative ? -V : V;
+  return int(I);
+}
+
+bool IsDecimalNumber(QStringView Text, double& Value) {
+  const int Used = ScanDecimalNumber(Text, Value);
+  if (Used == 0) return false;
+  for (qsizetype I = Used; I < Text.size(); ++I)
+    if (!IsBlank(Text[I])) return false;
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Cell order
+
+QCollator CellCollator() {
+  QCollator C{QLocale()};
+  C.setCaseSensitivity(Qt::CaseInsensitive);
+  return C;
+}
+
+namespace {
+
+// Kinds in ascending order.
+enum TCellKind : std::uint32_t { ckEmpty, ckNumber, ckText };
+
+TCellKind KindOf(QStringView Text, double& Number) {
+  if (Text.isEmpty()) return ckEmpty;
+  return IsDecimalNumber(Text, Number) ? ckNumber : ckText;
+}
+
+}  // namespace
+
+int CompareCellTexts(QStringView A, QStringView B, const QCollator& Collator) {
+  double NA = 0, NB = 0;
+  const TCellKind KA = KindOf(A, NA), KB = KindOf(B, NB);
+  if (KA != KB) return KA < KB ? -1 : 1;
+  if (KA == ckNumber) return NA < NB ? -1 : (NB < NA ? 1 : 0);
+  if (KA == ckText) return Collator.compare(A, B);
+  return 0;
+}
+
+// ---------------------------------------------------------------------------
+// TStringArray
+
+namespace {
+
+[[noreturn]] void RaiseNoMemory(const char* Where) {
+  throw EQORError(QStringLiteral("TStringArray.%1: not enough memory").arg(QLatin1String(Where)));
+}
+
+char16_t* AllocUnits(std::size_t Units) {
+  auto* P = static_cast<char16_t*>(std::malloc(Units * sizeof(char16_t)));
+  if (!P) throw std::bad_alloc();
+  return P;
+}
+
+QStringView CutToMax(QStringView Text) {
+  if (Text.size() <= TStringArray::MaxTextLength) return Text;
+  // Never keep half of a surrogate pair.
+  qsizetype Len = TStringArray::MaxTextLength;
+  if (Text[Len - 1].isHighSurrogate()) --Len;
+  return Text.left(Len);
+}
+
+}  // namespace
+
+TStringArray::TStringArray(QObject* AOwner) : QObject(AOwner), FColAttrib(1, 0) {}
+
+TStringArray::~TStringArray() { FreeBlocks(); }
+
+void TStringArray::FreeBlocks() {
+  for (TRowBlock B : FRowData) std::free(B);
+}
+
+QStringView TStringArray::CellOf(TRowBlock Block, int Col) const {
+  if (!Block) return {};
+  const auto* Len = reinterpret_cast<const std::uint8_t*>(Block);
+  std::size_t Offset = HeaderUnits();
+  for (int C = 0; C < Col; ++C) Offset += Len[C];
+  return QStringView(Block + Offset, Len[Col]);
+}
+
+TStringArray::TRowBlock TStringArray::RebuildBlock(TRowBlock Block, int OldCols,
+                                                   int NewCols) const {
+  if (!Block) return nullptr;
+  const auto* OldLen = reinterpret_cast<const std::uint8_t*>(Block);
+  const int Keep = std::min(OldCols, NewCols);
+  std::size_t Text = 0;
+  for (int C = 0; C <= Keep; ++C) Text += OldLen[C];
+  if (Text == 0) return nullptr;
+  const std::size_t NewHeader = (NewCols + 2) / 2;
+  char16_t* NewBlock = AllocUnits(NewHeader + Text);
+  auto* NewLen = reinterpret_cast<std::uint8_t*>(NewBlock);
+  std::memset(NewLen, 0, NewHeader * sizeof(char16_t));
+  std::memcpy(NewLen, OldLen, Keep + 1);
+  std::memcpy(NewBlock + NewHeader, Block + (OldCols + 2) / 2, Text * sizeof(char16_t));
+  return NewBlock;
+}
+
+void TStringArray::StoreCell(int Phys, int Col, QStringView Text) {
+  TRowBlock Old = FRowData[Phys];
+  const std::size_t Header = HeaderUnits();
+  const auto* OldLen = reinterpret_cast<const std::uint8_t*>(Old);
+  std::size_t Before = 0, OldTotal = 0;
+  int OldCell = 0;
+  if (Old) {
+    for (int C = 0; C <= FNrCols; ++C) {
+      if (C < Col) Before += OldLen[C];
+      OldTotal += OldLen[C];
+    }
+    OldCell = OldLen[Col];
+  }
+  const std::size_t NewTotal = OldTotal - OldCell + Text.size();
+  if (Old && OldCell == Text.size()) {
+    std::memcpy(Old + Header + Before, Text.utf16(), Text.size() * sizeof(char16_t));
+    return;
+  }
+  if (NewTotal == 0) {
+    std::free(Old);
+    FRowData[Phys] = nullptr;
+    return;
+  }
+  char16_t* New = AllocUnits(Header + NewTotal);
+  auto* NewLen = reinterpret_cast<std::uint8_t*>(New);
+  if (Old) {
+    std::memcpy(New, Old, (Header + Before) * sizeof(char16_t));
+  } else {
+    std::memset(New, 0, Header * sizeof(char16_t));
+  }
+  std::memcpy(New + Header + Before, Text.utf16(), Text.size() * sizeof(char16_t));
+  if (Old) {
+    const std::size_t After = OldTotal - Before - OldCell;
+    std::memcpy(New + Header + Before + Text.size(), Old + Header + Before + OldCell,
+                After * sizeof(char16_t));
+  }
+  NewLen[Col] = std::uint8_t(Text.size());
+  std::free(Old);
+  FRowData[Phys] = New;
+}
+
+void TStringArray::SetAllocRowsBy(int Rows) { FAllocRowsBy = std::max(Rows, 1); }
+
+// Capacity grows to a multiple of the growth step, and never by less than
+// half the current capacity so that appending row by row stays linear.
+void TStringArray::ReserveRows(std::size_t Rows) {
+  if (Rows <= FRowData.capacity()) return;
+  const std::size_t Step = std::size_t(FAllocRowsBy);
+  std::size_t Cap = (Rows + Step - 1) / Step * Step;
+  Cap = std::max(Cap, FRowData.capacity() + FRowData.capacity() / 2);
+  Cap = std::min<std::size_t>(std::max(Cap, Rows), MaxRows);
+  FRowData.reserve(Cap);
+  FRowAttrib.reserve(Cap);
+  if (!FOrder.empty()) FOrder.reserve(Cap);
+}
+
+void TStringArray::Resize(int NrColumns, int NrRows) {
+  NrColumns = std::max(NrColumns, 0);
+  NrRows = std::max(NrRows, 0);
+  if (NrColumns > MaxColumns || NrRows > MaxRows)
+    throw EQORError(QStringLiteral("TStringArray.Resize: cannot allocate %1 columns and %2 rows")
+                        .arg(NrColumns)
+                        .arg(NrRows));
+  const int OldRows = this->NrRows();
+  try {
+    // Rows beyond the new count (in the current order) go first.
+    if (NrRows < OldRows) {
+      std::vector<bool> Drop(OldRows, false);
+      for (int R = NrRows + 1; R <= OldRows; ++R) Drop[Physical(R)] = true;
+      std::vector<std::int32_t> NewIndex(OldRows, -1);
+      int Next = 0;
+      for (int P = 0; P < OldRows; ++P)
+        if (!Drop[P]) NewIndex[P] = Next++;
+      if (!FOrder.empty()) {
+        FOrder.resize(NrRows);
+        for (auto& P : FOrder) P = NewIndex[P];
+      }
+      for (int P = 0; P < OldRows; ++P) {
+        if (Drop[P]) {
+          std::free(FRowData[P]);
+          continue;
+        }
+        FRowData[NewIndex[P]] = FRowData[P];
+        FRowAttrib[NewIndex[P]] = FRowAttrib[P];
+      }
+      FRowData.resize(NrRows);
+      FRowAttrib.resize(NrRows);
+    }
+    if (NrColumns != FNrCols) {
+      std::vector<TRowBlock> Rebuilt(FRowData.size(), nullptr);
+      std::vector<std::uint8_t> ColAttrib(FColAttrib);
+      ColAttrib.resize(NrColumns + 1, 0);
+      try {
+        for (std::size_t P = 0; P < FRowData.size(); ++P)
+          Rebuilt[P] = RebuildBlock(FRowData[P], FNrCols, NrColumns);
+      } catch (...) {
+        for (TRowBlock B : Rebuilt) std::free(B);
+        throw;
+      }
+      FreeBlocks();
+      FRowData.swap(Rebuilt);
+      FColAttrib.swap(ColAttrib);
+      FNrCols = NrColumns;
+    }
+    if (NrRows > OldRows) {
+      ReserveRows(NrRows);
+      if (!FOrder.empty()) {
+        for (int P = OldRows; P < NrRows; ++P) FOrder.push_back(P);
+      }
+      FRowData.resize(NrRows, nullptr);
+      FRowAttrib.resize(NrRows, 0);
+    }
+  } catch (const std::bad_alloc&) {
+    RaiseNoMemory("Resize");
+  }
+  Changed();
+}
+
+void TStringArray::Clear() {
+  FreeBlocks();
+  std::fill(FRowData.begin(), FRowData.end(), nullptr);
+  Changed();
+}
+
+void TStringArray::Assign(const TStringArray& Source) {
+  if (&Source == this) return;
+  std::vector<TRowBlock> Data(Source.FRowData.size(), nullptr);
+  try {
+    std::vector<std::uint8_t> RowAttrib(Source.FRowAttrib);
+    std::vector<std::uint8_t> ColAttrib(Source.FColAttrib);
+    std::vector<std::int32_t> Order(Source.FOrder);
+    const std::size_t Header = (Source.FNrCols + 2) / 2;
+    for (std::size_t P = 0; P < Data.size(); ++P) {
+      const TRowBlock B = Source.FRowData[P];
+      if (!B) continue;
+      const auto* Len = reinterpret_cast<const std::uint8_t*>(B);
+      std::size_t Units = Header;
+      for (int C = 0; C <= Source.FNrCols; ++C) Units += Len[C];
+      Data[P] = AllocUnits(Units);
+      std::memcpy(Data[P], B, Units * sizeof(char16_t));
+    }
+    FreeBlocks();
+    FRowData.swap(Data);
+    FRowAttrib.swap(RowAttrib);
+    FColAttrib.swap(ColAttrib);
+    FOrder.swap(Order);
+    FNrCols = Source.FNrCols;
+    FAllocRowsBy = Source.FAllocRowsBy;
+  } catch (const std::bad_alloc&) {
+    for (TRowBlock B : Data) std::free(B);
+    RaiseNoMemory("Assign");
+  }
+  Changed();
+}
+
+void TStringArray::SwapContent(TStringArray& Other) noexcept {
+  std::swap(FNrCols, Other.FNrCols);
+  std::swap(FAllocRowsBy, Other.FAllocRowsBy);
+  FRowData.swap(Other.FRowData);
+  FRowAttrib.swap(Other.FRowAttrib);
+  FColAttrib.swap(Other.FColAttrib);
+  FOrder.swap(Other.FOrder);
+}
+
+QString TStringArray::GetString(int Col, int Row) const {
+  return StringView(Col, Row).toString();
+}
+
+QStringView TStringArray::StringView(int Col, int Row) const {
+  if (!ValidCell(Col, Row)) return {};
+  return CellOf(FRowData[Physical(Row)], Col);
+}
+
+void TStringArray::SetString(int Col, int Row, const QString& Text) {
+  if (!ValidCell(Col, Row)) return;
+  const QStringView New = CutToMax(Text);
+  const int P = Physical(Row);
+  if (CellOf(FRowData[P], Col) == New) return;
+  try {
+    StoreCell(P, Col, New);
+  } catch (const std::bad_alloc&) {
+    RaiseNoMemory("SetString");
+  }
+  Changed();
+}
+
+double TStringArray::GetAsNumber(int Col, int Row) const {
+  double V = 0;
+  ScanDecimalNumber(StringView(Col, Row), V);
+  return V;
+}
+
+std::uint8_t TStringArray::GetRowAttrib(int Row) const {
+  return Row >= 1 && Row <= NrRows() ? FRowAttrib[Physical(Row)] : 0;
+}
+
+void TStringArray::SetRowAttrib(int Row, std::uint8_t Value) {
+  if (Row >= 1 && Row <= NrRows()) FRowAttrib[Physical(Row)] = Value;
+}
+
+std::uint8_t TStringArray::GetColAttrib(int Col) const {
+  return Col >= 0 && Col <= FNrCols ? FColAttrib[Col] : 0;
+}
+
+void TStringArray::SetColAttrib(int Col, std::uint8_t Value) {
+  if (Col >= 0 && Col <= FNrCols) FColAttrib[Col] = Value;
+}
+
+// ---- Sorting
+//
+// Every cell of the sort columns is reduced once to a 32-bit key: its kind in
+// the top two bits and its rank among the cells of that kind below (numbers
+// ranked by value, texts by their collation keys). The rows are then ordered
+// by the 64-bit pair (primary, secondary) with the current position as the
+// final tie-break, which makes the sort stable in both directions.
+
+namespace {
+
+struct TSortItem {
+  std::uint64_t Key;
+  std::int32_t Pos;  // current position, 0-based
+};
+
+class TKeyBuilder {
+ public:
+  TKeyBuilder(const TStringArray& Table, const QCollator& Collator,
+              const std::function<void(int)>& Progress)
+      : FTable(Table), FCollator(Collator), FProgress(Progress) {}
+
+  // Keys of column Col for rows 1..NrRows in the current order.
+  std::vector<std::uint32_t> Build(int Col) const {
+    const int N = FTable.NrRows();
+    std::vector<std::uint32_t> Keys(N, 0);
+    std::vector<std::pair<double, std::int32_t>> Numbers;
+    std::vector<std::int32_t> Texts;
+    std::vector<QCollatorSortKey> TextKeys;
+    for (int R = 0; R < N; ++R) {
+      const QStringView S = FTable.StringView(Col, R + 1);
+      double V = 0;
+      switch (KindOf(S, V)) {
+        case ckEmpty: break;
+        case ckNumber: Numbers.emplace_back(V, R); break;
+        case ckText:
+          Texts.push_back(R);
+          TextKeys.push_back(FCollator.sortKey(S.toString()));
+          break;
+      }
+      FProgress(R);
+    }
+    std::sort(Numbers.begin(), Numbers.end());
+    std::uint32_t Rank = 0;
+    for (std::size_t I = 0; I < Numbers.size(); ++I) {
+      if (I > 0 && Numbers[I - 1].first < Numbers[I].first) ++Rank;
+      Keys[Numbers[I].second] = (std::uint32_t(ckNumber) << 30) | Rank;
+    }
+    std::vector<std::int32_t> ByKey(Texts.size());
+    for (std::size_t I = 0; I < ByKey.size(); ++I) ByKey[I] = std::int32_t(I);
+    std::sort(ByKey.begin(), ByKey.end(), [&](std::int32_t A, std::int32_t B) {
+      return TextKeys[A].compare(TextKeys[B]) < 0;
+    });
+    Rank = 0;
+    for (std::size_t I = 0; I < ByKey.size(); ++I) {
+      if (I > 0 && TextKeys[ByKey[I - 1]].compare(TextKeys[ByKey[I]]) < 0) ++Rank;
+      Keys[Texts[ByKey[I]]] = (std::uint32_t(ckText) << 30) | Rank;
+    }
+    return Keys;
+  }
+
+ private:
+  const TStringArray& FTable;
+  const QCollator& FCollator;
+  const std::function<void(int)>& FProgress;
+};
+
+}  // namespace
+
+void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
+  if (Col < 0 || Col > FNrCols) return;
+  if (ColSec < 0 || ColSec > FNrCols || ColSec == Col) ColSec = -1;
+  const int N = NrRows();
+  const int Passes = ColSec < 0 ? 1 : 2;
+  const int Step = N * Passes / 100 + 1;
+  int Pass = 0;
+  const std::function<void(int)> Progress = [&](int R) {
+    const int Done = Pass * N + R;
+    if (OnPercentDone && Done % Step == 0)
+      OnPercentDone(this, int(Done * 100LL / (std::int64_t(N) * Passes + 1)));
+  };
+  std::vector<TSortItem> Items;
+  try {
+    const QCollator Collator = CellCollator();
+    const TKeyBuilder Builder(*this, Collator, Progress);
+    const std::vector<std::uint32_t> Primary = Builder.Build(Col);
+    ++Pass;
+    std::vector<std::uint32_t> Secondary;
+    if (ColSec >= 0) Secondary = Builder.Build(ColSec);
+    Items.resize(N);
+    for (int R = 0; R < N; ++R)
+      Items[R] = {(std::uint64_t(Primary[R]) << 32) | (ColSec >= 0 ? Secondary[R] : 0u), R};
+  } catch (const std::bad_alloc&) {
+    RaiseNoMemory("Sort");
+  }
+  if (Ascending) {
+    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
+      return A.Key != B.Key ? A.Key < B.Key : A.Pos < B.Pos;
+    });
+  } else {
+    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
+      return A.Key != B.Key ? A.Key > B.Key : A.Pos < B.Pos;
+    });
+  }
+  std::vector<std::int32_t> NewOrder(N);
+  for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
+  ApplyOrder(std::move(NewOrder), Col);
+  if (OnPercentDone) OnPercentDone(this, 100);
+}
+
+// Installs the new order. With OnBeforeSortExchange connected the change is
+// carried out as a series of row exchanges, reported one by one.
+void TStringArray::ApplyOrder(std::vector<std::int32_t>&& NewOrder, int Col) {
+  const int N = NrRows();
+  if (OnBeforeSortExchange) {
+    std::vector<std::int32_t> Cur(N), Where(N);
+    for (int I = 0; I < N; ++I) {
+      Cur[I] = Physical(I + 1);
+      Where[Cur[I]] = I;
+    }
+    for (int I = 0; I < N; ++I) {
+      const std::int32_t Want = NewOrder[I];
+      if (Cur[I] == Want) continue;
+      const std::int32_t Displaced = Cur[I];
+      const QString S1 = CellOf(FRowData[Want], Col).toString();
+      QString S2 = CellOf(FRowData[Displaced], Col).toString();
+      OnBeforeSortExchange(this, S1, S2);
+      const QStringView New = CutToMax(S2);
+      if (CellOf(FRowData[Displaced], Col) != New) StoreCell(Displaced, Col, New);
+      const std::int32_t J = Where[Want];
+      std::swap(Cur[I], Cur[J]);
+      Where[Cur[I]] = I;
+      Where[Cur[J]] = J;
+    }
+  }
+  bool Identity = true;
+  for (int I = 0; I < N && Identity; ++I) Identity = NewOrder[I] == I;
+  if (Identity) FOrder.clear();
+  else FOrder = std::move(NewOrder);
+  Changed();
+}
+
+void TStringArray::UnSort() {
+  FOrder.clear();
+  Changed();
+}
+
+void TStringArray::CommitSorting() {
+  if (FOrder.empty()) return;
+  const int N = NrRows();
+  std::vector<TRowBlock> Data(N);
+  std::vector<std::uint8_t> Attrib(N);
+  for (int I = 0; I < N; ++I) {
+    Data[I] = FRowData[FOrder[I]];
+    Attrib[I] = FRowAttrib[FOrder[I]];
+  }
+  FRowData.swap(Data);
+  FRowAttrib.swap(Attrib);
+  FOrder.clear();
+}
+
+int TStringArray::GetSortOrder(int Row) const {
+  return Row >= 1 && Row <= NrRows() ? Physical(Row) + 1 : 0;
+}
+
+// Keeps the order a permutation: the row that showed Value so far takes over
+// the stored row that Row showed.
+void TStringArray::SetSortOrder(int Row, int Value) {
+  const int N = NrRows();
+  if (Row < 1 || Row > N || Value < 1 || Value > N) return;
+  if (FOrder.empty()) {
+    FOrder.resize(N);
+    for (int I = 0; I < N; ++I) FOrder[I] = I;
+  }
+  const auto It = std::find(FOrder.begin(), FOrder.end(), Value - 1);
+  *It = FOrder[Row - 1];
+  FOrder[Row - 1] = Value - 1;
+}
+
+void TStringArray::InsertRow(int Row) {
+  const int N = NrRows();
+  if (Row < 1 || Row > N + 1) return;
+  if (N >= MaxRows) RaiseNoMemory("InsertRow");
+  try {
+    ReserveRows(std::size_t(N) + 1);
+    if (FOrder.empty()) {
+      FRowData.insert(FRowData.begin() + (Row - 1), nullptr);
+      FRowAttrib.insert(FRowAttrib.begin() + (Row - 1), 0);
+    } else {
+      FOrder.insert(FOrder.begin() + (Row - 1), N);
+      FRowData.push_back(nullptr);
+      FRowAttrib.push_back(0);
+    }
+  } catch (const std::bad_alloc&) {
+    RaiseNoMemory("InsertRow");
+  }
+  Changed();
+}
+
+void TStringArray::RemoveRow(int Row) {
+  if (Row < 1 || Row > NrRows()) return;
+  const int P = Physical(Row);
+  std::free(FRowData[P]);
+  FRowData.erase(FRowData.begin() + P);
+  FRowAttrib.erase(FRowAttrib.begin() + P);
+  if (!FOrder.empty()) {
+    FOrder.erase(FOrder.begin() + (Row - 1));
+    for (auto& Q : FOrder)
+      if (Q > P) --Q;
+  }
+  Changed();
+}
+
+std::size_t TStringArray::MemoryUsed() const {
+  // malloc keeps a size word per block and rounds up to 16 bytes.
+  std::size_t Bytes = FRowData.capacity() * sizeof(TRowBlock) + FRowAttrib.capacity() +
+                      FColAttrib.capacity() + FOrder.capacity() * sizeof(std::int32_t);
+  const std::size_t Header = HeaderUnits();
+  for (TRowBlock B : FRowData) {
+    if (!B) continue;
+    const auto* Len = reinterpret_cast<const std::uint8_t*>(B);
+    std::size_t Units = Header;
+    for (int C = 0; C <= FNrCols; ++C) Units += Len[C];
+    Bytes += (Units * sizeof(char16_t) + 8 + 15) / 16 * 16;
+  }
+  return Bytes;
+}
+
+void TStringArray::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+// ---------------------------------------------------------------------------
+// TBitFld
+
+TBitFld::TBitFld(QObject* AOwner) : QObject(AOwner) {}
+
+void TBitFld::SetSize(int N) {
+  N = std::max(N, 0);
+  FWords.resize((std::size_t(N) + 63) / 64, 0);
+  // Bits beyond the size stay clear, so that they never count.
+  if (N % 64 != 0) FWords.back() &= (std::uint64_t(1) << (N % 64)) - 1;
+  FSize = N;
+}
+
+bool TBitFld::GetBit(int I) const {
+  if (I < 0 || I >= FSize) return false;
+  return (FWords[I / 64] >> (I % 64)) & 1u;
+}
+
+void TBitFld::SetBit(int I, bool Value) {
+  if (I < 0 || I >= FSize) return;
+  const std::uint64_t Mask = std::uint64_t(1) << (I % 64);
+  if (Value) FWords[I / 64] |= Mask;
+  else FWords[I / 64] &= ~Mask;
+}
+
+void TBitFld::Clear() { std::fill(FWords.begin(), FWords.end(), 0); }
+
+int TBitFld::FirstTrueBit() const {
+  for (std::size_t W = 0; W < FWords.size(); ++W)
+    if (FWords[W]) return int(W * 64) + std::countr_zero(FWords[W]);
+  return -1;
+}
+
+int TBitFld::CountTrueBits() const {
+  int Count = 0;
+  for (std::uint64_t W : FWords) Count += std::popcount(W);
+  return Count;
+}
+
+}  // namespace qor
