@@ -1,0 +1,493 @@
+#include "foundation/qor_datatable.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace qor {
+
+namespace {
+
+// Reports 0..100 % over Steps steps, each percentage once, when the work is
+// large enough to be worth reporting.
+class TProgress {
+ public:
+  TProgress(TObject* Sender, const TOnPercentDoneEvent& Event, long long Cells, int Steps)
+      : FSender(Sender), FEvent(Cells >= PercentDoneMinCells ? &Event : nullptr), FSteps(Steps) {}
+  void Step(int Done) {
+    if (!FEvent || !*FEvent || FSteps <= 0) return;
+    const int Percent = static_cast<int>(100LL * Done / FSteps);
+    if (Percent == FLast) return;
+    FLast = Percent;
+    (*FEvent)(FSender, Percent);
+  }
+
+ private:
+  TObject* FSender;
+  const TOnPercentDoneEvent* FEvent;
+  int FSteps;
+  int FLast = -1;
+};
+
+int Identity(int I) { return I; }
+
+// Stable order of Indices by Less; the indices whose key is missing (HasKey
+// false) keep their order after all the others.
+template <typename HasKey, typename Less>
+std::vector<int> SortedIndices(int Low, int High, HasKey Valid, Less Before) {
+  std::vector<int> Order(static_cast<std::size_t>(High - Low + 1));
+  std::iota(Order.begin(), Order.end(), Low);
+  std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {
+    const bool VA = Valid(A), VB = Valid(B);
+    if (VA != VB) return VA;
+    return VA && Before(A, B);
+  });
+  return Order;
+}
+
+}  // namespace
+
+TDataTable::TDataTable(QObject* AOwner) : QObject(AOwner) {}
+
+template <typename ColMap, typename RowMap>
+void TDataTable::Reshape(int NrCols, int NrRows, ColMap ColFrom, RowMap RowFrom,
+                         const char* Context) {
+  if (NrCols > MaxDTColumns || NrRows > MaxDTRows)
+    throw EQORError(QStringLiteral("%1: size %2 x %3 exceeds %4 columns or %5 rows")
+                        .arg(QLatin1StringView(Context)).arg(NrCols).arg(NrRows)
+                        .arg(MaxDTColumns).arg(MaxDTRows));
+  TMatrix NewElems = FElems.Remapped(NrCols, NrRows, ColFrom, RowFrom, Context);
+  TMatrixStore<std::uint8_t> NewStates = FStates.Remapped(NrCols, NrRows, ColFrom, RowFrom, Context);
+  std::vector<TColumnHead> NewColHeads;
+  std::vector<TRowHead> NewRowHeads;
+  try {
+    NewColHeads.resize(static_cast<std::size_t>(NrCols));
+    NewRowHeads.resize(static_cast<std::size_t>(NrRows));
+  } catch (const std::bad_alloc&) {
+    RaiseOutOfMemory(Context);
+  }
+  for (int C = 1; C <= NrCols; ++C) {
+    const int S = ColFrom(C);
+    if (S >= 1 && S <= NrOfColumns()) NewColHeads[C - 1] = FColHeads[S - 1];
+  }
+  for (int R = 1; R <= NrRows; ++R) {
+    const int S = RowFrom(R);
+    if (S >= 1 && S <= NrOfRows()) NewRowHeads[R - 1] = FRowHeads[S - 1];
+  }
+  FElems = std::move(NewElems);
+  FStates = std::move(NewStates);
+  FColHeads = std::move(NewColHeads);
+  FRowHeads = std::move(NewRowHeads);
+}
+
+void TDataTable::NotifyResize(int OldCols, int OldRows) {
+  if (OldCols == NrOfColumns() && OldRows == NrOfRows()) return;
+  if (OnResize) OnResize(this, OldCols, OldRows, NrOfColumns(), NrOfRows());
+  NotifySetupChanged();
+}
+
+void TDataTable::NotifyDataChanged() {
+  if (OnDataChanged) OnDataChanged(this);
+}
+
+void TDataTable::NotifySetupChanged() {
+  if (OnSetupChanged) OnSetupChanged(this);
+}
+
+void TDataTable::NotifyExchange(int Kind, int Index1, int Index2) {
+  if (OnSortExchange) OnSortExchange(this, Kind, Index1, Index2);
+}
+
+template <typename Fn>
+void TDataTable::ForEachColumn(Fn Step) {
+  TProgress Progress(this, OnPercentDone,
+                     static_cast<long long>(NrOfColumns()) * NrOfRows(), NrOfColumns());
+  Progress.Step(0);
+  for (int C = 1; C <= NrOfColumns(); ++C) {
+    Step(C);
+    Progress.Step(C);
+  }
+}
+
+void TDataTable::Resize(int NrColumns, int NrRows) {
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  if (NrColumns == OldCols && NrRows == OldRows) return;
+  Reshape(NrColumns, NrRows, Identity, Identity, "TDataTable.Resize");
+  NotifyResize(OldCols, OldRows);
+}
+
+void TDataTable::Clear() {
+  ForEachColumn([this](int C) {
+    for (int R = 1; R <= NrOfRows(); ++R) {
+      FElems.At(C, R) = 0.0;
+      FStates.At(C, R) = 0;
+    }
+  });
+  NotifyDataChanged();
+}
+
+void TDataTable::SetElem(int Col, int Row, double Value) {
+  if (!FElems.Contains(Col, Row)) return;
+  FElems.At(Col, Row) = Value;
+  NotifyDataChanged();
+}
+
+bool TDataTable::GetIsNumber(int Col, int Row) const {
+  return FStates.Contains(Col, Row) && (FStates.At(Col, Row) & (csInvalid | csEmpty)) == 0;
+}
+
+TDTNameStr TDataTable::GetColName(int Col) const {
+  return Col >= 1 && Col <= NrOfColumns() ? FColHeads[Col - 1].Name : TDTNameStr();
+}
+
+void TDataTable::SetColName(int Col, const QString& Name) {
+  if (Col >= 1 && Col <= NrOfColumns()) FColHeads[Col - 1].Name = Name.left(MaxDTNameLength);
+}
+
+TDTNameStr TDataTable::GetRowName(int Row) const {
+  return Row >= 1 && Row <= NrOfRows() ? FRowHeads[Row - 1].Name : TDTNameStr();
+}
+
+void TDataTable::SetRowName(int Row, const QString& Name) {
+  if (Row >= 1 && Row <= NrOfRows()) FRowHeads[Row - 1].Name = Name.left(MaxDTNameLength);
+}
+
+std::uint8_t TDataTable::GetColAttrib(int Col) const {
+  return Col >= 1 && Col <= NrOfColumns() ? FColHeads[Col - 1].Attrib : 0;
+}
+
+void TDataTable::SetColAttrib(int Col, int Value) {
+  if (Col >= 1 && Col <= NrOfColumns() && Value >= 0 && Value <= 255)
+    FColHeads[Col - 1].Attrib = static_cast<std::uint8_t>(Value);
+}
+
+std::uint8_t TDataTable::GetRowAttrib(int Row) const {
+  return Row >= 1 && Row <= NrOfRows() ? FRowHeads[Row - 1].Attrib : 0;
+}
+
+void TDataTable::SetRowAttrib(int Row, int Value) {
+  if (Row >= 1 && Row <= NrOfRows() && Value >= 0 && Value <= 255)
+    FRowHeads[Row - 1].Attrib = static_cast<std::uint8_t>(Value);
+}
+
+void TDataTable::UnmarkAllCells() {
+  constexpr std::uint8_t Keep = static_cast<std::uint8_t>(~(csMarkA | csMarkB));
+  ForEachColumn([this](int C) {
+    for (int R = 1; R <= NrOfRows(); ++R) FStates.At(C, R) &= Keep;
+  });
+}
+
+void TDataTable::InvertCellStates(std::uint8_t Mask) {
+  ForEachColumn([this, Mask](int C) {
+    for (int R = 1; R <= NrOfRows(); ++R) FStates.At(C, R) ^= Mask;
+  });
+}
+
+void TDataTable::ExchangeMarkings() {
+  ForEachColumn([this](int C) {
+    for (int R = 1; R <= NrOfRows(); ++R) {
+      std::uint8_t& S = FStates.At(C, R);
+      const bool A = S & csMarkA, B = S & csMarkB;
+      S = static_cast<std::uint8_t>((S & ~(csMarkA | csMarkB)) | (A ? csMarkB : 0) |
+                                    (B ? csMarkA : 0));
+    }
+  });
+}
+
+int TDataTable::FillMarkedCells(double Value, std::uint8_t Mask) {
+  int Count = 0;
+  ForEachColumn([&](int C) {
+    for (int R = 1; R <= NrOfRows(); ++R) {
+      std::uint8_t& S = FStates.At(C, R);
+      if ((S & Mask) == 0) continue;
+      FElems.At(C, R) = Value;
+      S &= static_cast<std::uint8_t>(~(csInvalid | csEmpty));
+      ++Count;
+    }
+  });
+  if (Count > 0) NotifyDataChanged();
+  return Count;
+}
+
+void TDataTable::CopyCellStatesFrom(const TDataTable& Source) {
+  const int Cols = std::min(NrOfColumns(), Source.NrOfColumns());
+  const int Rows = std::min(NrOfRows(), Source.NrOfRows());
+  for (int C = 1; C <= Cols; ++C)
+    for (int R = 1; R <= Rows; ++R) FStates.At(C, R) = Source.FStates.At(C, R);
+}
+
+TMScaleType TDataTable::GetMScaleType(int Col) const {
+  return Col >= 1 && Col <= NrOfColumns() ? FColHeads[Col - 1].ScaleType : mstUndefined;
+}
+
+void TDataTable::SetMScaleType(int Col, TMScaleType Type) {
+  if (Col < 1 || Col > NrOfColumns() || Type >= NrMScaleTypes) return;
+  if (FColHeads[Col - 1].ScaleType == Type) return;
+  FColHeads[Col - 1].ScaleType = Type;
+  NotifySetupChanged();
+}
+
+QString TDataTable::GetNominalID(int Col, int Ordinal) const {
+  if (Col < 1 || Col > NrOfColumns()) return {};
+  const QStringList& IDs = FColHeads[Col - 1].NominalIDs;
+  return Ordinal >= 1 && Ordinal <= IDs.size() ? IDs[Ordinal - 1] : QString();
+}
+
+void TDataTable::SetNominalID(int Col, int Ordinal, const QString& ID) {
+  if (Col < 1 || Col > NrOfColumns() || Ordinal < 1 || Ordinal > MaxNominalIDs) return;
+  QStringList& IDs = FColHeads[Col - 1].NominalIDs;
+  while (IDs.size() < Ordinal) IDs.append(QString());
+  IDs[Ordinal - 1] = ID.left(MaxNominalIDLength);
+  NotifySetupChanged();
+}
+
+int TDataTable::OrdinalOfNominalID(int Col, const QString& ID, bool IgnoreCase) const {
+  const QString Wanted = ID.trimmed();
+  if (Wanted.isEmpty() || Col < 1 || Col > NrOfColumns()) return 0;
+  const Qt::CaseSensitivity CS = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+  const QStringList& IDs = FColHeads[Col - 1].NominalIDs;
+  for (qsizetype I = 0; I < IDs.size(); ++I)
+    if (IDs[I].trimmed().compare(Wanted, CS) == 0) return static_cast<int>(I + 1);
+  return 0;
+}
+
+void TDataTable::InsertColumn(int Col) {
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  if (Col < 1 || Col > OldCols + 1) return;
+  Reshape(OldCols + 1, OldRows, [Col](int C) { return C < Col ? C : C == Col ? 0 : C - 1; },
+          Identity, "TDataTable.InsertColumn");
+  NotifyResize(OldCols, OldRows);
+  NotifyDataChanged();
+}
+
+void TDataTable::InsertRow(int Row) {
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  if (Row < 1 || Row > OldRows + 1) return;
+  Reshape(OldCols, OldRows + 1, Identity,
+          [Row](int R) { return R < Row ? R : R == Row ? 0 : R - 1; }, "TDataTable.InsertRow");
+  NotifyResize(OldCols, OldRows);
+  NotifyDataChanged();
+}
+
+void TDataTable::RemoveColumn(int Col) {
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  if (Col < 1 || Col > OldCols) return;
+  Reshape(OldCols - 1, OldRows, [Col](int C) { return C < Col ? C : C + 1; }, Identity,
+          "TDataTable.RemoveColumn");
+  NotifyResize(OldCols, OldRows);
+  NotifyDataChanged();
+}
+
+void TDataTable::RemoveRow(int Row) {
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  if (Row < 1 || Row > OldRows) return;
+  Reshape(OldCols, OldRows - 1, Identity, [Row](int R) { return R < Row ? R : R + 1; },
+          "TDataTable.RemoveRow");
+  NotifyResize(OldCols, OldRows);
+  NotifyDataChanged();
+}
+
+void TDataTable::MirrorColumns() {
+  const TBlock All{1, 1, NrOfColumns(), NrOfRows()};
+  for (int A = 1, B = NrOfColumns(); A < B; ++A, --B) {
+    ExchangeColumnsInBlock(A, B, All, true);
+    NotifyExchange(seColumns, A, B);
+  }
+  NotifyDataChanged();
+}
+
+void TDataTable::MirrorRows() {
+  const TBlock All{1, 1, NrOfColumns(), NrOfRows()};
+  for (int A = 1, B = NrOfRows(); A < B; ++A, --B) {
+    ExchangeRowsInBlock(A, B, All, true);
+    NotifyExchange(seRows, A, B);
+  }
+  NotifyDataChanged();
+}
+
+TDataTable::TBlock TDataTable::Clamped(int LowCol, int LowRow, int HighCol, int HighRow) const {
+  return {std::max(LowCol, 1), std::max(LowRow, 1), std::min(HighCol, NrOfColumns()),
+          std::min(HighRow, NrOfRows())};
+}
+
+void TDataTable::ExchangeColumnsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders) {
+  for (int R = Block.LowRow; R <= Block.HighRow; ++R) {
+    std::swap(FElems.At(A, R), FElems.At(B, R));
+    std::swap(FStates.At(A, R), FStates.At(B, R));
+  }
+  if (IncludeHeaders) std::swap(FColHeads[A - 1], FColHeads[B - 1]);
+}
+
+void TDataTable::ExchangeRowsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders) {
+  for (int C = Block.LowCol; C <= Block.HighCol; ++C) {
+    std::swap(FElems.At(C, A), FElems.At(C, B));
+    std::swap(FStates.At(C, A), FStates.At(C, B));
+  }
+  if (IncludeHeaders) std::swap(FRowHeads[A - 1], FRowHeads[B - 1]);
+}
+
+// Walks the positions from the first: the index that belongs at position P is
+// fetched from wherever it sits now by one exchange, so there are at most
+// n - 1 exchanges.
+void TDataTable::ApplyColumnOrder(const std::vector<int>& Order, const TBlock& B,
+                                  bool IncludeHeaders) {
+  const int Low = B.LowCol;
+  const int N = static_cast<int>(Order.size());
+  std::vector<int> At(Order.size()), Where(Order.size());
+  std::iota(At.begin(), At.end(), 0);
+  std::iota(Where.begin(), Where.end(), 0);
+  TProgress Progress(this, OnPercentDone,
+                     static_cast<long long>(N) * (B.HighRow - B.LowRow + 1), N);
+  for (int P = 0; P < N; ++P) {
+    const int Wanted = Order[P] - Low;
+    const int From = Where[Wanted];
+    if (From != P) {
+      ExchangeColumnsInBlock(Low + P, Low + From, B, IncludeHeaders);
+      NotifyExchange(seColumns, Low + P, Low + From);
+      Where[At[P]] = From;
+      At[From] = At[P];
+      At[P] = Wanted;
+      Where[Wanted] = P;
+    }
+    Progress.Step(P + 1);
+  }
+}
+
+void TDataTable::ApplyRowOrder(const std::vector<int>& Order, const TBlock& B,
+                               bool IncludeHeaders) {
+  const int Low = B.LowRow;
+  const int N = static_cast<int>(Order.size());
+  std::vector<int> At(Order.size()), Where(Order.size());
+  std::iota(At.begin(), At.end(), 0);
+  std::iota(Where.begin(), Where.end(), 0);
+  TProgress Progress(this, OnPercentDone,
+                     static_cast<long long>(N) * (B.HighCol - B.LowCol + 1), N);
+  for (int P = 0; P < N; ++P) {
+    const int Wanted = Order[P] - Low;
+    const int From = Where[Wanted];
+    if (From != P) {
+      ExchangeRowsInBlock(Low + P, Low + From, B, IncludeHeaders);
+      NotifyExchange(seRows, Low + P, Low + From);
+      Where[At[P]] = From;
+      At[From] = At[P];
+      At[P] = Wanted;
+      Where[Wanted] = P;
+    }
+    Progress.Step(P + 1);
+  }
+}
+
+void TDataTable::SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                          int HighRow, bool IncludeHeaders) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid() || SortRowIx < 1 || SortRowIx > NrOfRows()) return;
+  const auto Valid = [&](int C) { return GetIsNumber(C, SortRowIx); };
+  const auto Before = [&](int X, int Y) {
+    const double VX = FElems.At(X, SortRowIx), VY = FElems.At(Y, SortRowIx);
+    return Ascending ? VX < VY : VY < VX;
+  };
+  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, Valid, Before), B, IncludeHeaders);
+  NotifyDataChanged();
+}
+
+void TDataTable::SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow, int HighCol,
+                          int HighRow, bool IncludeHeaders) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid() || SortColIx < 1 || SortColIx > NrOfColumns()) return;
+  const auto Valid = [&](int R) { return GetIsNumber(SortColIx, R); };
+  const auto Before = [&](int X, int Y) {
+    const double VX = FElems.At(SortColIx, X), VY = FElems.At(SortColIx, Y);
+    return Ascending ? VX < VY : VY < VX;
+  };
+  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Valid, Before), B, IncludeHeaders);
+  NotifyDataChanged();
+}
+
+void TDataTable::SortColAttributes(bool Ascending, int LowCol, int LowRow, int HighCol,
+                                   int HighRow) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid()) return;
+  const auto Before = [&](int X, int Y) {
+    const int AX = FColHeads[X - 1].Attrib, AY = FColHeads[Y - 1].Attrib;
+    return Ascending ? AX < AY : AY < AX;
+  };
+  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, [](int) { return true; }, Before), B, true);
+  NotifyDataChanged();
+}
+
+void TDataTable::SortRowAttributes(bool Ascending, int LowCol, int LowRow, int HighCol,
+                                   int HighRow) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid()) return;
+  const auto Before = [&](int X, int Y) {
+    const int AX = FRowHeads[X - 1].Attrib, AY = FRowHeads[Y - 1].Attrib;
+    return Ascending ? AX < AY : AY < AX;
+  };
+  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, [](int) { return true; }, Before), B, true);
+  NotifyDataChanged();
+}
+
+void TDataTable::SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow,
+                              int HighCol, int HighRow) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid()) return;
+  const Qt::CaseSensitivity CS = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+  const auto Before = [&](int X, int Y) {
+    const int Cmp = FColHeads[X - 1].Name.compare(FColHeads[Y - 1].Name, CS);
+    return Ascending ? Cmp < 0 : Cmp > 0;
+  };
+  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, [](int) { return true; }, Before), B, true);
+  NotifyDataChanged();
+}
+
+void TDataTable::SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int LowRow,
+                              int HighCol, int HighRow) {
+  const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
+  if (!B.Valid()) return;
+  const Qt::CaseSensitivity CS = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
+  const auto Before = [&](int X, int Y) {
+    const int Cmp = FRowHeads[X - 1].Name.compare(FRowHeads[Y - 1].Name, CS);
+    return Ascending ? Cmp < 0 : Cmp > 0;
+  };
+  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, [](int) { return true; }, Before), B, true);
+  NotifyDataChanged();
+}
+
+int TDataTable::FindColIndex(const QString& ColID) const {
+  const QString Wanted = ColID.left(MaxDTNameLength);
+  for (int C = 1; C <= NrOfColumns(); ++C)
+    if (FColHeads[C - 1].Name == Wanted) return C;
+  return 0;
+}
+
+int TDataTable::FindRowIndex(const QString& RowID) const {
+  const QString Wanted = RowID.left(MaxDTNameLength);
+  for (int R = 1; R <= NrOfRows(); ++R)
+    if (FRowHeads[R - 1].Name == Wanted) return R;
+  return 0;
+}
+
+void TDataTable::CopyFrom(const TDataTable& Source) {
+  if (&Source == this) return;
+  const int OldCols = NrOfColumns(), OldRows = NrOfRows();
+  TMatrix NewElems;
+  TMatrixStore<std::uint8_t> NewStates;
+  std::vector<TColumnHead> NewColHeads;
+  std::vector<TRowHead> NewRowHeads;
+  try {
+    NewElems = Source.FElems;
+    NewStates = Source.FStates;
+    NewColHeads = Source.FColHeads;
+    NewRowHeads = Source.FRowHeads;
+  } catch (const std::bad_alloc&) {
+    RaiseOutOfMemory("TDataTable.CopyFrom");
+  }
+  FElems = std::move(NewElems);
+  FStates = std::move(NewStates);
+  FColHeads = std::move(NewColHeads);
+  FRowHeads = std::move(NewRowHeads);
+  FComment = Source.FComment;
+  NotifyResize(OldCols, OldRows);
+  NotifyDataChanged();
+}
+
+}  // namespace qor
