@@ -182,6 +182,11 @@ void TControl::Invalidate() {
 }
 
 void TControl::Refresh() {
+  // A control nobody can see is painted when it is shown or its image is asked for.
+  if (!isVisible() && !Designing()) {
+    Invalidate();
+    return;
+  }
   PaintNow();
   update();
 }
