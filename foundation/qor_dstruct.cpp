@@ -261,24 +261,7 @@ void TStringArray::Resize(int NrColumns, int NrRows) {
     if (NrRows < OldRows) {
       std::vector<bool> Drop(OldRows, false);
       for (int R = NrRows + 1; R <= OldRows; ++R) Drop[Physical(R)] = true;
-      std::vector<std::int32_t> NewIndex(OldRows, -1);
-      int Next = 0;
-      for (int P = 0; P < OldRows; ++P)
-        if (!Drop[P]) NewIndex[P] = Next++;
-      if (!FOrder.empty()) {
-        FOrder.resize(NrRows);
-        for (auto& P : FOrder) P = NewIndex[P];
-      }
-      for (int P = 0; P < OldRows; ++P) {
-        if (Drop[P]) {
-          std::free(FRowData[P]);
-          continue;
-        }
-        FRowData[NewIndex[P]] = FRowData[P];
-        FRowAttrib[NewIndex[P]] = FRowAttrib[P];
-      }
-      FRowData.resize(NrRows);
-      FRowAttrib.resize(NrRows);
+      DropRows(Drop, NrRows);
     }
     if (NrColumns != FNrCols) {
       std::vector<TRowBlock> Rebuilt(FRowData.size(), nullptr);
@@ -610,6 +593,46 @@ void TStringArray::RemoveRow(int Row) {
       if (Q > P) --Q;
   }
   Changed();
+}
+
+// Frees and removes the marked stored rows and renumbers the order.
+void TStringArray::DropRows(const std::vector<bool>& DropPhysical, int Remaining) {
+  const int OldRows = NrRows();
+  std::vector<std::int32_t> NewIndex(OldRows, -1);
+  int Next = 0;
+  for (int P = 0; P < OldRows; ++P)
+    if (!DropPhysical[P]) NewIndex[P] = Next++;
+  if (!FOrder.empty()) {
+    std::size_t Kept = 0;
+    for (std::int32_t P : FOrder)
+      if (NewIndex[P] >= 0) FOrder[Kept++] = NewIndex[P];
+    FOrder.resize(Kept);
+  }
+  for (int P = 0; P < OldRows; ++P) {
+    if (DropPhysical[P]) {
+      std::free(FRowData[P]);
+      continue;
+    }
+    FRowData[NewIndex[P]] = FRowData[P];
+    FRowAttrib[NewIndex[P]] = FRowAttrib[P];
+  }
+  FRowData.resize(Remaining);
+  FRowAttrib.resize(Remaining);
+}
+
+int TStringArray::RemoveRowsIf(const std::function<bool(int Row)>& Remove) {
+  const int N = NrRows();
+  std::vector<bool> Drop(N, false);
+  int Count = 0;
+  for (int R = 1; R <= N; ++R) {
+    if (!Remove(R)) continue;
+    Drop[Physical(R)] = true;
+    ++Count;
+  }
+  if (Count == 0) return 0;
+  DropRows(Drop, N - Count);
+  Changed();
+  return Count;
 }
 
 std::size_t TStringArray::MemoryUsed() const {

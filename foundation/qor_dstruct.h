@@ -124,6 +124,9 @@ class QORKIT_EXPORT TStringArray : public QObject {
   // An empty row at Row (1..NrRows + 1); the following rows move down.
   void InsertRow(int Row);
   void RemoveRow(int Row);
+  // Removes, in one pass, every row (numbered in the current order) for which
+  // Remove(Row) is true; returns how many went.
+  int RemoveRowsIf(const std::function<bool(int Row)>& Remove);
 
   // Bytes held for texts, attributes and order (for measurements).
   std::size_t MemoryUsed() const;
@@ -146,6 +149,7 @@ class QORKIT_EXPORT TStringArray : public QObject {
   TRowBlock RebuildBlock(TRowBlock Block, int OldCols, int NewCols) const;
   void StoreCell(int Phys, int Col, QStringView Text);
   void ReserveRows(std::size_t Rows);
+  void DropRows(const std::vector<bool>& DropPhysical, int Remaining);
   void ApplyOrder(std::vector<std::int32_t>&& NewOrder, int Col);
   void Changed();
   void FreeBlocks();

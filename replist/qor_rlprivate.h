@@ -1,0 +1,51 @@
+// Helpers shared by the report-list data units; not part of the public API.
+#pragma once
+
+#include <QString>
+
+#include "foundation/qor_dstruct.h"
+
+namespace qor {
+
+class TRLData;
+
+namespace rl {
+
+// Text cut to MaxLength code units, never inside a surrogate pair.
+QString CutText(const QString& Text, int MaxLength);
+
+// Gathers the storage's change notifications of a bulk operation: none reach
+// the owner while it runs; with NotifyOnce, one follows at the end when
+// anything changed.
+class TChangeBatch {
+ public:
+  TChangeBatch(TStringArray& Strings, bool NotifyOnce);
+  ~TChangeBatch() noexcept(false);
+  TChangeBatch(const TChangeBatch&) = delete;
+  TChangeBatch& operator=(const TChangeBatch&) = delete;
+
+ private:
+  TStringArray& FStrings;
+  TNotifyEvent FSaved;
+  bool FNotify;
+  bool FChanged = false;
+  int FExceptions;
+};
+
+// OnPercentDone of a long operation over Cells cells, called every
+// hundredth of the work.
+class TFeedback {
+ public:
+  TFeedback(TRLData* Owner, long long Cells);
+  void Advance(long long Cells);
+
+ private:
+  TRLData* FOwner;
+  long long FTotal;
+  long long FStep;
+  long long FNext;
+  long long FDone = 0;
+};
+
+}  // namespace rl
+}  // namespace qor
