@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 #include "host/qor_bitmap.h"
@@ -276,32 +277,39 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle Style) {
   if (!FTarget || !FTarget->valid(X, Y)) return;
   Flush();
   QImage& Img = *FTarget;
-  const QRgb Ref = Q(Color).rgb() | 0xFF000000u;
+  if (Img.depth() != 32) Img = Img.convertToFormat(QImage::Format_RGB32);
+  // Scan-line fill on the raw rows; the alpha byte takes no part in the comparison.
+  const QRgb Ref = Q(Color).rgb() & 0x00FFFFFFu;
   const QRgb Fill = Q(FBrush.Color()).rgb() | 0xFF000000u;
+  const QRgb FillRgb = Fill & 0x00FFFFFFu;
   const TRect Area = ClipRect();
-  auto At = [&](int Px, int Py) { return Img.pixel(Px, Py) | 0xFF000000u; };
+  const int L0 = std::max(0, Area.Left), R0 = std::min(Img.width(), Area.Right) - 1;
+  const int T0 = std::max(0, Area.Top), B0 = std::min(Img.height(), Area.Bottom) - 1;
   // fsSurface fills the area of colour Ref; fsBorder fills up to the border colour Ref.
-  auto Inside = [&](int Px, int Py) {
-    if (!Area.Contains(Px, Py) || !Img.valid(Px, Py)) return false;
-    const QRgb C = At(Px, Py);
-    return Style == fsSurface ? C == Ref : (C != Ref && C != Fill);
+  auto Inside = [&](const QRgb* Row, int Px) {
+    const QRgb C = Row[Px] & 0x00FFFFFFu;
+    return Style == fsSurface ? C == Ref : (C != Ref && C != FillRgb);
   };
-  if (Style == fsSurface && Ref == Fill) return;
-  if (!Inside(X, Y)) return;
+  if (Style == fsSurface && Ref == FillRgb) return;
+  if (X < L0 || X > R0 || Y < T0 || Y > B0) return;
+  auto RowAt = [&](int Py) { return reinterpret_cast<QRgb*>(Img.scanLine(Py)); };
+  if (!Inside(RowAt(Y), X)) return;
   std::vector<TPoint> Stack{{X, Y}};
   while (!Stack.empty()) {
     const TPoint Seed = Stack.back();
     Stack.pop_back();
-    if (!Inside(Seed.X, Seed.Y)) continue;
+    QRgb* Row = RowAt(Seed.Y);
+    if (!Inside(Row, Seed.X)) continue;
     int L = Seed.X, R = Seed.X;
-    while (Inside(L - 1, Seed.Y)) --L;
-    while (Inside(R + 1, Seed.Y)) ++R;
-    for (int Px = L; Px <= R; ++Px) Img.setPixel(Px, Seed.Y, Fill);
-    for (int Dy : {-1, 1}) {
-      const int Ny = Seed.Y + Dy;
+    while (L > L0 && Inside(Row, L - 1)) --L;
+    while (R < R0 && Inside(Row, R + 1)) ++R;
+    std::fill(Row + L, Row + R + 1, Fill);
+    for (int Ny : {Seed.Y - 1, Seed.Y + 1}) {
+      if (Ny < T0 || Ny > B0) continue;
+      const QRgb* Next = RowAt(Ny);
       bool Run = false;
       for (int Px = L; Px <= R; ++Px) {
-        const bool In = Inside(Px, Ny);
+        const bool In = Inside(Next, Px);
         if (In && !Run) Stack.push_back({Px, Ny});
         Run = In;
       }
@@ -356,6 +364,12 @@ void TCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& Sou
   const QRect Dst(Dest.Left, Dest.Top, Dest.Width(), Dest.Height());
   if (FCopyMode == cmBlackness || FCopyMode == cmWhiteness) {
     P.fillRect(Dst, FCopyMode == cmBlackness ? Qt::black : Qt::white);
+  } else if (FStretchMode == smHalftone && Dst.width() > 0 && Dst.height() > 0 &&
+             (Dst.width() < Src.width() || Dst.height() < Src.height())) {
+    // Halftone reduction averages every source pixel into the target, so thin
+    // lines fade instead of vanishing or breaking up as sampled pixels would.
+    P.drawImage(Dst.topLeft(), Image.copy(Src).scaled(Dst.size(), Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation));
   } else {
     P.drawImage(Dst, Image, Src);
   }
