@@ -1,0 +1,902 @@
+#include "gauges/qor_meter.h"
+
+#include <QFileInfo>
+#include <cmath>
+#include <cstring>
+
+#include "host/qor_format.h"
+
+namespace qor {
+
+using host::FormatF;
+
+namespace {
+
+constexpr double Ln10 = 2.302585092994045684;
+constexpr double Pi = 3.14159265358979323846;
+constexpr double Deg = Pi / 180.0;
+// Guards the tick loops against ranges that no finite scale can show.
+constexpr int MaxTicks = 10000;
+
+// The platform's Round: to the nearest integer, halves to even.
+int Round(double X) { return int(std::lrint(X)); }
+
+// Largest integer not above X (rounds toward minus infinity).
+double IntNeg(double X) { return std::floor(X); }
+
+template <typename T>
+bool Change(T& Field, T Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
+}  // namespace
+
+// ---- TNeedleLayout ------------------------------------------------------------
+
+TNeedleLayout::TNeedleLayout(QObject* AOwner) : QObject(AOwner) {}
+
+template <typename T>
+void TNeedleLayout::Store(T& Field, T Value) {
+  if (Change(Field, Value)) Changed();
+}
+
+void TNeedleLayout::SetColorBody(TColor C) { Store(FColorFill, C); }
+void TNeedleLayout::SetColorOutline(TColor C) { Store(FColorLine, C); }
+void TNeedleLayout::SetHeadSize(int N) { Store(FSize1, N); }
+void TNeedleLayout::SetThickness(int N) { Store(FThickness, N); }
+void TNeedleLayout::SetPercentNeedleLength(int N) { Store(FPctNeedleLeng, std::clamp(N, 0, 100)); }
+void TNeedleLayout::SetHeadAngle(int N) { Store(FAngle1, std::clamp(N, 0, 180)); }
+void TNeedleLayout::SetHeadMidLeng(int N) { Store(FBackShift1, N); }
+void TNeedleLayout::SetShadowDx(int N) { Store(FShadowDx, N); }
+void TNeedleLayout::SetShadowDy(int N) { Store(FShadowDy, N); }
+void TNeedleLayout::SetShadowColor(TColor C) { Store(FShadowColor, C); }
+void TNeedleLayout::SetVisible(bool On) { Store(FVisible, On); }
+
+void TNeedleLayout::Assign(const TNeedleLayout& Source) {
+  if (&Source == this) return;
+  FColorFill = Source.FColorFill;
+  FColorLine = Source.FColorLine;
+  FSize1 = Source.FSize1;
+  FThickness = Source.FThickness;
+  FPctNeedleLeng = Source.FPctNeedleLeng;
+  FAngle1 = Source.FAngle1;
+  FBackShift1 = Source.FBackShift1;
+  FShadowDx = Source.FShadowDx;
+  FShadowDy = Source.FShadowDy;
+  FShadowColor = Source.FShadowColor;
+  FVisible = Source.FVisible;
+  Changed();
+}
+
+void TNeedleLayout::Changed() {
+  if (OnChange) OnChange(this);
+}
+
+// ---- TMeter: construction and geometry ----------------------------------------
+
+// Angles of one paint, in screen degrees (counter-clockwise from +x, y up).
+struct TMeter::TPaintAngles {
+  double Needle, Needle2, Low, High, MinEnd, MaxEnd;
+};
+
+TMeter::TMeter(QWidget* AOwner)
+    : TGraphicControl(AOwner),
+      FNeedle(std::make_unique<TNeedleLayout>()),
+      FNeedleSec(std::make_unique<TNeedleLayout>()) {
+  FFontCaption.Assign(Font());
+  FFontCaption.OnChange = [this](TObject*) { Redraw(); };
+  FNeedleSec->SetVisible(false);
+  FNeedle->OnChange = [this](TObject* S) { StyleChanged(S); };
+  FNeedleSec->OnChange = [this](TObject* S) { StyleChanged(S); };
+  resize(297, 209);
+  CalcMeterLayoutParams();
+}
+
+TMeter::~TMeter() = default;
+
+void TMeter::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TGraphicControl::SetBounds(ALeft, ATop, AWidth, AHeight);
+  CalcMeterLayoutParams();
+}
+
+void TMeter::Resize() {
+  CalcMeterLayoutParams();
+  TGraphicControl::Resize();
+}
+
+void TMeter::CalcMeterLayoutParams() {
+  const int W = width(), H = height();
+  const int T = FRimTop, B = FRimBottom, S = FRimSide;
+  const double Tall = H - B - T - 16;
+  const double Wide = W / 2 - S - 8;
+  FMeterCenterX = W / 2;
+  FMeterCenterY = H - B - 8;
+  // Dials that reach below the hub are fitted to the height their overhang needs.
+  auto Hanging = [&](int Angle, double HeightFactor) {
+    FMeterAngle = Angle;
+    FMeterRadius = std::min(Wide, Tall / HeightFactor);
+    FMeterCenterY = Round(T + 8 + FMeterRadius);
+  };
+  switch (FLayout) {
+    case mlCirc90:
+      FMeterAngle = 90;
+      FMeterRadius = Tall;
+      break;
+    case mlCirc120:
+      FMeterAngle = 120;
+      FMeterRadius = std::min(Tall, (W / 2.0 - S - 8) * 1.1547);
+      break;
+    case mlCirc180:
+      FMeterAngle = 180;
+      FMeterRadius = std::min(Tall, Wide);
+      break;
+    case mlCirc270: Hanging(270, 1.7071); break;
+    case mlCirc300: Hanging(300, 1.866); break;
+    case mlCirc360: Hanging(360, 2.0); break;
+  }
+}
+
+double TMeter::Fraction(double V, bool Painting) const {
+  const bool LogOk = !Painting || (V > 0 && FMinValue > 0 && FMaxValue > 0);
+  if (FLogarithmic && LogOk)
+    return (std::log(V) - std::log(FMinValue)) / (std::log(FMaxValue) - std::log(FMinValue));
+  return (V - FMinValue) / (FMaxValue - FMinValue);
+}
+
+TPoint TMeter::RayPoint(double PhiDeg, double Rho) const {
+  return {FMeterCenterX + Round(Rho * std::cos(PhiDeg * Deg)),
+          FMeterCenterY - Round(Rho * std::sin(PhiDeg * Deg))};
+}
+
+double TMeter::CalcNeedleAngle(double V) const {
+  V = std::clamp(V, FMinValue, FMaxValue);
+  return 180 - FMeterAngle / 2.0 + FMeterAngle * Fraction(V, false);
+}
+
+void TMeter::ConvertToPixelCoords(double V, double PctRadius, int& X, int& Y) const {
+  const double A = (-90 - CalcNeedleAngle(V)) * Deg;
+  const double Rho = PctRadius * 0.01 * FMeterRadius;
+  X = Round(std::cos(A) * Rho + FMeterCenterX);
+  Y = Round(FMeterCenterY - std::sin(A) * Rho);
+}
+
+bool TMeter::ConvertPixelToValue(int XPos, int YPos, double& MeterValue) const {
+  const int Dx = XPos - FMeterCenterX, Dy = YPos - FMeterCenterY;
+  double Theta;
+  if (Dx != 0) {
+    Theta = std::atan(double(Dy) / Dx);
+    if (Dx < 0) Theta += Pi;
+  } else {
+    Theta = Dy <= 0 ? 3 * Pi / 2 : Pi / 2;
+  }
+  if (Theta < 0) Theta += 2 * Pi;
+  if (Theta > 2 * Pi) Theta -= 2 * Pi;
+  double Psi = Theta * 180 / Pi - 90;
+  if (Psi < 0) Psi += 360;
+  const double A = FMeterAngle, Start = 180 - A / 2;
+  if (Psi < Start || Psi > 180 + A / 2) {
+    MeterValue = 0;
+    return false;
+  }
+  const double F = (Psi - Start) / A;
+  MeterValue = FLogarithmic
+                   ? std::exp((std::log(FMaxValue) - std::log(FMinValue)) * F + std::log(FMinValue))
+                   : FMinValue + F * (FMaxValue - FMinValue);
+  return true;
+}
+
+int TMeter::CalcM(int DecPlaces, double Max, double Min) {
+  if (DecPlaces != -2) return DecPlaces;
+  const double R = std::fabs(Max - Min);
+  if (R >= 1000000 || R <= 0.0001) return -1;
+  if (R >= 100) return 0;
+  return 2 - Round(std::log(R) / 2.5);
+}
+
+TTickSpacing TMeter::TickSpacing(double Min, double Max, int NrTicks) {
+  TTickSpacing T;
+  if (Min == Max) {
+    T.First = Min;
+    return T;
+  }
+  const double Dir = Min < Max ? 1 : -1;
+  const double Range = std::fabs(Max - Min);
+  if (NrTicks == 0) {
+    T.Step = 1;
+    T.First = std::trunc(Min) - 1;
+    T.SubDiv = Range <= 10 ? 5 : 1;
+  } else {
+    double L = std::log(Range / NrTicks) / Ln10;
+    double H = L - std::trunc(L);
+    if (std::fabs(H) < 1e-10 || std::fabs(H) > 0.9999999999) {
+      L = std::round(L);
+      H = 0;
+    }
+    if (L < 0 && H != 0) L -= 1;
+    if (H < 0) H += 1;
+    const double Log2 = std::log10(2.0), Log5 = std::log10(5.0);
+    double Exponent = std::trunc(L);
+    T.SubDiv = 5;
+    if (H >= Log5 + 1e-10) {
+      Exponent += Log5;
+    } else if (H >= Log2 + 1e-10) {
+      Exponent += Log2;
+      T.SubDiv = 4;
+    }
+    T.Step = Dir * std::exp(Exponent * Ln10);
+    T.First = (std::trunc(Min / T.Step) - 1) * T.Step;
+  }
+  for (int K = 0; K < MaxTicks && (Min - T.First) * Dir > 0.001 * std::fabs(T.Step); ++K)
+    T.First += T.Step;
+  return T;
+}
+
+// ---- TMeter: values, range and alarms -------------------------------------------
+
+void TMeter::Redraw() {
+  if (!Loading()) Refresh();
+}
+
+void TMeter::StyleChanged(TObject*) { Redraw(); }
+
+void TMeter::DoOverFlowEvent() {
+  if (OnOverFlow) OnOverFlow(this);
+}
+
+void TMeter::DoUnderFlowEvent() {
+  if (OnUnderFlow) OnUnderFlow(this);
+}
+
+void TMeter::DoNormalRangeEvent() {
+  if (OnNormalRange) OnNormalRange(this);
+}
+
+// Range events fire on every change of a value, not only on transitions.
+void TMeter::ApplyValueAlarm(double V, bool Visible) {
+  FOFL = false;
+  FUFL = false;
+  if (!Visible) return;
+  if (V >= FHighThreshold) {
+    FOFL = true;
+    DoOverFlowEvent();
+  } else if (V > FLowThreshold) {
+    DoNormalRangeEvent();
+  } else {
+    FUFL = true;
+    DoUnderFlowEvent();
+  }
+}
+
+void TMeter::SetValue(double V) {
+  if (std::isnan(V) || V == FValue) return;
+  if (Loading()) {
+    FValue = V;
+    return;
+  }
+  FValue = std::clamp(V, FMinValue, FMaxValue);
+  ApplyValueAlarm(FValue, FNeedle->Visible());
+  Redraw();
+}
+
+void TMeter::SetValueSec(double V) {
+  if (std::isnan(V) || V == FValue2) return;
+  if (Loading()) {
+    FValue2 = V;
+    return;
+  }
+  FValue2 = std::clamp(V, FMinValue, FMaxValue);
+  ApplyValueAlarm(FValue2, FNeedleSec->Visible());
+  if (FNeedleSec->Visible()) Redraw();
+}
+
+void TMeter::SetMeterMinValue(double V) {
+  if (!std::isfinite(V) || RejectsLogBound(V) || V == FMinValue) return;
+  FMinValue = V;
+  if (Loading()) return;
+  if (FMaxValue <= FMinValue) FMaxValue = FMinValue + 1;
+  FValue = std::max(FValue, FMinValue);
+  FValue2 = std::max(FValue2, FMinValue);
+  FLowThreshold = std::max(FLowThreshold, FMinValue);
+  FHighThreshold = std::max(FHighThreshold, FMinValue);
+  Redraw();
+}
+
+void TMeter::SetMeterMaxValue(double V) {
+  if (!std::isfinite(V) || RejectsLogBound(V) || V == FMaxValue) return;
+  FMaxValue = V;
+  if (Loading()) return;
+  if (FMaxValue <= FMinValue) {
+    FMinValue = FMaxValue - 1;
+    if (FLogarithmic && FMinValue <= 0) FMinValue = FMaxValue / 10;
+  }
+  FValue = std::min(FValue, FMaxValue);
+  FValue2 = std::min(FValue2, FMaxValue);
+  FLowThreshold = std::min(FLowThreshold, FMaxValue);
+  FHighThreshold = std::min(FHighThreshold, FMaxValue);
+  Redraw();
+}
+
+void TMeter::SetThresholdLow(double V) {
+  if (!std::isfinite(V) || RejectsLogBound(V) || V == FLowThreshold) return;
+  if (Loading()) {
+    FLowThreshold = V;
+    return;
+  }
+  FLowThreshold = std::clamp(V, FMinValue, FMaxValue);
+  if (FLowThreshold > FHighThreshold) FHighThreshold = FLowThreshold;
+  FUFL = false;
+  if (!(FValue > FLowThreshold)) {
+    FUFL = true;
+    DoUnderFlowEvent();
+  }
+  Redraw();
+}
+
+void TMeter::SetThresholdHigh(double V) {
+  if (!std::isfinite(V) || RejectsLogBound(V) || V == FHighThreshold) return;
+  if (Loading()) {
+    FHighThreshold = V;
+    return;
+  }
+  FHighThreshold = std::clamp(V, FMinValue, FMaxValue);
+  if (FHighThreshold < FLowThreshold) FLowThreshold = FHighThreshold;
+  FOFL = false;
+  if (FValue >= FHighThreshold) {
+    FOFL = true;
+    DoOverFlowEvent();
+  }
+  Redraw();
+}
+
+void TMeter::SetLogarithmic(bool On) {
+  if (On == FLogarithmic) return;
+  FLogarithmic = On && (Loading() || (FMinValue > 1e-100 && FMaxValue > 1e-100));
+  Redraw();
+}
+
+// Stored forms may hold any combination; afterwards the invariants hold again.
+void TMeter::Loaded() {
+  TGraphicControl::Loaded();
+  if (!(FMinValue < FMaxValue)) FMaxValue = FMinValue + 1;
+  if (FLogarithmic && !(FMinValue > 1e-100 && FMaxValue > 1e-100)) FLogarithmic = false;
+  FValue = std::clamp(FValue, FMinValue, FMaxValue);
+  FValue2 = std::clamp(FValue2, FMinValue, FMaxValue);
+  FLowThreshold = std::clamp(FLowThreshold, FMinValue, FMaxValue);
+  FHighThreshold = std::clamp(FHighThreshold, FLowThreshold, FMaxValue);
+  if (!FBakGndFName.isEmpty()) {
+    try {
+      AuxBGBmp.LoadFromFile(FBakGndFName);
+    } catch (const host::EInvalidGraphic&) {
+      FBakGndFName.clear();
+    }
+  }
+  if (!FACoverFName.isEmpty()) LoadAnchorImage();
+  CalcMeterLayoutParams();
+  Refresh();
+}
+
+// ---- TMeter: property setters -------------------------------------------------
+
+void TMeter::SetMeterLayout(TMeterLayout L) {
+  if (!Change(FLayout, L)) return;
+  CalcMeterLayoutParams();
+  Redraw();
+}
+
+void TMeter::SetMeterDecPlaces(int N) {
+  if (Change(FDecPlaces, std::clamp(N, 0, 4))) Redraw();
+}
+
+void TMeter::SetMeterNrTicks(int N) {
+  if (Change(FNrTicks, std::clamp(N, 2, 21))) Redraw();
+}
+
+void TMeter::SetMeterShortTicks(bool On) {
+  if (Change(FShortTicks, On)) Redraw();
+}
+
+void TMeter::SetMeterScaleLine(bool On) {
+  if (Change(FScaleLine, On)) Redraw();
+}
+
+void TMeter::SetScaleVisible(bool On) {
+  FScaleVisible = On;
+  Redraw();
+}
+
+void TMeter::SetColorScale(TColor C) {
+  if (Change(FColorScale, C)) Redraw();
+}
+
+void TMeter::SetCaption(const QString& Text) {
+  FCaption = Text;
+  Redraw();
+}
+
+void TMeter::SetFontCaption(const TFont& F) { FFontCaption.Assign(F); }
+
+void TMeter::FontChanged() { Redraw(); }
+
+void TMeter::SetScaleBkVisible(bool On) {
+  FScaleBkVisible = On;
+  Redraw();
+}
+
+void TMeter::SetScaleBkWidth(double Pct) {
+  if (std::isnan(Pct)) return;
+  FScaleBkWidth = std::clamp(Pct, 0.0, 100.0);
+  Redraw();
+}
+
+void TMeter::SetColorSclBkLow(TColor C) {
+  if (Change(FColorBkLow, C)) Redraw();
+}
+
+void TMeter::SetColorSclBkNorm(TColor C) {
+  if (Change(FColorBkNorm, C)) Redraw();
+}
+
+void TMeter::SetColorSclBkHigh(TColor C) {
+  if (Change(FColorBkHigh, C)) Redraw();
+}
+
+void TMeter::SetNeedleLayout(const TNeedleLayout& Layout) { FNeedle->Assign(Layout); }
+
+void TMeter::SetNeedleLayoutSec(const TNeedleLayout& Layout) { FNeedleSec->Assign(Layout); }
+
+void TMeter::SetColorBakG(TColor C) {
+  if (Change(FColorBakG, C)) Redraw();
+}
+
+void TMeter::SetColorCover(TColor C) {
+  if (Change(FColorCover, C)) Redraw();
+}
+
+void TMeter::SetColorScheme(TColorScheme S) {
+  if (!Change(FColorScheme, S)) return;
+  FColGrayLine = SchemeGrayLine(S);
+  FColWhiteLine = SchemeWhiteLine(S);
+  Redraw();
+}
+
+// The rims bound the dial, so a new rim refits it at once.
+void TMeter::SetRimTop(int N) {
+  if (!Change(FRimTop, N)) return;
+  CalcMeterLayoutParams();
+  Redraw();
+}
+
+void TMeter::SetRimBottom(int N) {
+  if (!Change(FRimBottom, N)) return;
+  CalcMeterLayoutParams();
+  Redraw();
+}
+
+void TMeter::SetRimSide(int N) {
+  if (!Change(FRimSide, N)) return;
+  CalcMeterLayoutParams();
+  Redraw();
+}
+
+void TMeter::SetAnchorSize(int N) {
+  if (Change(FSizeAnchor, N)) Redraw();
+}
+
+void TMeter::SetAnchorCovered(bool On) {
+  if (Change(FAnchorCovrd, On)) Redraw();
+}
+
+// The mask is a copy of the hub image whose first Width bytes of every row are
+// cleared; AND with the mask and then OR with the image leaves the image's own
+// pixels, so the hub stands opaque on the dial.
+void TMeter::LoadAnchorImage() {
+  try {
+    AuxACBmp.LoadFromFile(FACoverFName);
+    AuxACMaskBmp.LoadFromFile(FACoverFName);
+  } catch (const host::EInvalidGraphic&) {
+    FACoverFName.clear();
+    return;
+  }
+  const int Bytes = std::min(AuxACMaskBmp.Width(), AuxACMaskBmp.Width() * 4);
+  for (int Row = 0; Row < AuxACMaskBmp.Height(); ++Row)
+    std::memset(AuxACMaskBmp.ScanLine(Row), 0, size_t(Bytes));
+}
+
+void TMeter::SetAnchorImage(const QString& FileName) {
+  FACoverFName = FileName;
+  if (Loading()) return;
+  if (QFileInfo::exists(FileName)) LoadAnchorImage();
+  else FACoverFName.clear();
+  Redraw();
+}
+
+void TMeter::SetBackGroundImg(const QString& FileName) {
+  if (Loading()) {
+    FBakGndFName = FileName;
+    return;
+  }
+  if (QFileInfo::exists(FileName)) {
+    FBakGndFName = FileName;
+    AuxBGBmp.LoadFromFile(FileName);
+  } else {
+    FBakGndFName.clear();
+  }
+  Redraw();
+}
+
+void TMeter::SetBkgndFillMode(TBkgFill Mode) {
+  FBGFillMode = Mode;
+  Redraw();
+}
+
+void TMeter::SetLimWatchHighOn(bool On) {
+  if (Change(FLimWatchHighOn, On)) Redraw();
+}
+
+void TMeter::SetLimWatchLowOn(bool On) {
+  if (Change(FLimWatchLowOn, On)) Redraw();
+}
+
+void TMeter::SetLimWatchActColor(TColor C) {
+  if (Change(FLimWatchActColor, C)) Redraw();
+}
+
+void TMeter::SetLimWatchPsvColor(TColor C) {
+  if (Change(FLimWatchPsvColor, C)) Redraw();
+}
+
+void TMeter::SetFrameStyle(TFrameStyle S) {
+  if (Change(FFrameStyle, S)) Redraw();
+}
+
+// ---- TMeter: mouse ---------------------------------------------------------------
+
+void TMeter::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  double V = 0;
+  const bool Within = ConvertPixelToValue(X, Y, V);
+  MouseMoveInMeter(Within, Shift, V);
+}
+
+void TMeter::MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue) {
+  if (OnMouseMoveInMeter) OnMouseMoveInMeter(this, WithinRange, Shift, MeterValue);
+}
+
+// ---- TMeter: painting ----------------------------------------------------------
+
+void TMeter::Paint() {
+  if (!(FMeterRadius > 0)) return;
+  TCanvas& C = Canvas();
+  const double A = FMeterAngle;
+  const TPaintAngles Angles{Phi(Fraction(FValue, true)),         Phi(Fraction(FValue2, true)),
+                            Phi(Fraction(FLowThreshold, true)), Phi(Fraction(FHighThreshold, true)),
+                            90 + A / 2,                         90 - A / 2};
+  DrawBackground(C);
+  DrawBands(C, Angles);
+  C.Brush().SetStyle(host::bsClear);
+  if (FScaleVisible) DrawScale(C);
+  DrawCaption(C);
+  DrawNeedles(C, Angles);
+  DrawCover(C);
+  DrawHub(C);
+  DrawLamps(C);
+  if (OnMeterRendered) OnMeterRendered(this, C);
+  DrawFrame(C);
+}
+
+void TMeter::DrawBackground(TCanvas& C) {
+  const int W = width(), H = height();
+  C.Font().Assign(Font());
+  C.Pen().SetStyle(host::psSolid);
+  C.Pen().SetWidth(1);
+  if (FBakGndFName.isEmpty() || AuxBGBmp.Empty()) {
+    C.Brush().SetColor(FColorBakG);
+    C.Pen().SetColor(FColorBakG);
+    C.Rectangle(0, 0, W, H);
+    return;
+  }
+  switch (FBGFillMode) {
+    case bfStretch:
+      C.StretchDraw(Rect(0, 0, W, H), AuxBGBmp);
+      break;
+    case bfTile: {
+      const int Bw = AuxBGBmp.Width(), Bh = AuxBGBmp.Height();
+      for (int I = 0; I < (W - 1) / Bw + 1; ++I)
+        for (int J = 0; J < (H - 1) / Bh + 1; ++J) C.Draw(Bw * I, Bh * J, AuxBGBmp);
+      break;
+    }
+    default:
+      C.Pen().SetColor(clBlack);
+      C.Brush().SetColor(clWhite);
+      C.Rectangle(0, 0, W, H);
+      C.Draw(0, 0, AuxBGBmp);
+      break;
+  }
+}
+
+// Three pie slices out to R + 4, hollowed by a disc of the background colour.
+void TMeter::DrawBands(TCanvas& C, const TPaintAngles& A) {
+  if (!FScaleBkVisible) return;
+  const double R = FMeterRadius;
+  const int Cx = FMeterCenterX, Cy = FMeterCenterY;
+  const int Ro = Round(R + 4), Ri = Round((100 - FScaleBkWidth) * R / 100);
+  auto Band = [&](double FromPhi, double ToPhi, TColor Color) {
+    if (std::fabs(FromPhi - ToPhi) * Deg <= 1e-6) return;
+    const TPoint P1 = RayPoint(FromPhi, R), P2 = RayPoint(ToPhi, R);
+    C.Brush().SetColor(Color);
+    C.Pen().SetColor(Color);
+    C.Pie(Cx - Ro, Cy - Ro, Cx + Ro + 1, Cy + Ro, P1.X, P1.Y, P2.X, P2.Y);
+  };
+  Band(A.Low, A.MinEnd, FColorBkLow);
+  Band(A.High, A.Low, FColorBkNorm);
+  Band(A.MaxEnd, A.High, FColorBkHigh);
+  C.Brush().SetColor(FColorBakG);
+  C.Pen().SetColor(FColorBakG);
+  C.Ellipse(Cx - Ri, Cy - Ri, Cx + Ri + 1, Cy + Ri);
+}
+
+void TMeter::DrawScale(TCanvas& C) {
+  C.Pen().SetColor(FColorScale);
+  if (FScaleLine) DrawScaleArc(C);
+  const TTickSpacing T = TickSpacing(FMinValue, FMaxValue, FNrTicks);
+  if (!(T.Step > 0) || !std::isfinite(T.First)) return;
+  if (FShortTicks) DrawMinorTicks(C, T);
+  const int Decimals = CalcM(FDecPlaces, FMaxValue, FMinValue);
+  if (FLogarithmic && std::fabs(std::log(FMaxValue / FMinValue) / Ln10) >= 1)
+    DrawDecadeTicks(C, Decimals);
+  else
+    DrawMajorTicks(C, T, Decimals);
+}
+
+void TMeter::DrawScaleArc(TCanvas& C) {
+  const int Rr = Round(FMeterRadius), Cx = FMeterCenterX, Cy = FMeterCenterY;
+  const double A = FMeterAngle;
+  const TPoint MaxEnd = RayPoint(90 - A / 2, FMeterRadius);
+  const TPoint MinEnd = RayPoint(90 + A / 2, FMeterRadius);
+  C.Arc(Cx - Rr, Cy - Rr, Cx + Rr + 1, Cy + Rr, MaxEnd.X, MaxEnd.Y, MinEnd.X, MinEnd.Y);
+}
+
+void TMeter::DrawTick(TCanvas& C, double V, int Length) {
+  const double P = Phi(Fraction(V, false));
+  const TPoint Outer = RayPoint(P, FMeterRadius), Inner = RayPoint(P, FMeterRadius - Length);
+  C.MoveTo(Outer.X, Outer.Y);
+  C.LineTo(Inner.X, Inner.Y);
+}
+
+void TMeter::DrawMinorTicks(TCanvas& C, const TTickSpacing& T) {
+  const double Minor = T.Step / T.SubDiv;
+  for (int K = 0; K < MaxTicks; ++K) {
+    const double V = T.First - T.Step + K * Minor;
+    if (!(V <= FMaxValue + 0.001 * Minor)) break;
+    const double Steps = (V - T.First) / T.Step;
+    if (std::fabs(Steps - std::round(Steps)) <= 1e-5 || V < FMinValue) continue;
+    DrawTick(C, V, 4);
+  }
+}
+
+void TMeter::DrawMajorTicks(TCanvas& C, const TTickSpacing& T, int Decimals) {
+  const QString MaxLabel = FormatF(FMaxValue, Decimals, QChar('.'));
+  const double LabelW = C.TextWidth(MaxLabel), LabelH = C.TextHeight(MaxLabel);
+  // On the full circle the maximum's ray is the minimum's: one label there.
+  const bool EndsMeet = FMeterAngle >= 360 && std::fabs(T.First - FMinValue) <= 0.001 * T.Step;
+  for (int K = 0; K < MaxTicks; ++K) {
+    const double V = T.First + K * T.Step;
+    if (!(V <= FMaxValue + 0.001 * T.Step)) break;
+    DrawTick(C, V, 8);
+    if (EndsMeet && K > 0 && std::fabs(V - FMaxValue) <= 0.001 * T.Step) continue;
+    DrawLabel(C, V, Decimals, LabelW, LabelH);
+  }
+}
+
+// Logarithmic scales over a decade or more: ticks at 1..9 of every decade,
+// labels at 1, 2 and 5 (all of them on scales shorter than a decade).
+void TMeter::DrawDecadeTicks(TCanvas& C, int Decimals) {
+  const QString MaxLabel = FormatF(FMaxValue, Decimals, QChar('.'));
+  const double LabelW = C.TextWidth(MaxLabel), LabelH = C.TextHeight(MaxLabel);
+  constexpr double Slack = 0.999999999;
+  const double Base = std::pow(10.0, IntNeg(std::log(Slack * FMinValue) / Ln10));
+  const bool Short = FMaxValue / FMinValue < 10;
+  double M = 1;
+  for (int Decade = 0; Decade < MaxTicks; ++Decade, M *= 10) {
+    for (int K = 1; K <= 9; ++K) {
+      const double V = K * Base * M;
+      if (!(V / Slack > FMinValue && Slack * V < FMaxValue)) continue;
+      DrawTick(C, V, 8);
+      if (Short || K == 1 || K == 2 || K == 5) DrawLabel(C, V, Decimals, LabelW, LabelH);
+    }
+    if (!(Slack * Base * M <= FMaxValue)) break;
+  }
+}
+
+void TMeter::DrawLabel(TCanvas& C, double V, int Decimals, double LabelW, double LabelH) {
+  const double P = Phi(Fraction(V, false)) * Deg;
+  const double R = FMeterRadius;
+  const int X = FMeterCenterX + Round(std::cos(P) * (R - LabelW / 2 - 15));
+  const int Y = FMeterCenterY - Round(std::sin(P) * (R - LabelH / 2 - 15));
+  QString Text = FormatF(V, Decimals, QChar('.'));
+  if (OnBeforeDrawScaleLabel)
+    OnBeforeDrawScaleLabel(this, C, Text, X - C.TextWidth(Text) / 2, Y - C.TextHeight(Text) / 2);
+  if (Text.isEmpty()) return;
+  C.Brush().SetStyle(host::bsClear);
+  C.TextOut(X - C.TextWidth(Text) / 2, Y - C.TextHeight(Text) / 2, Text);
+}
+
+void TMeter::DrawCaption(TCanvas& C) {
+  if (FCaption.isEmpty()) return;
+  C.Font().Assign(FFontCaption);
+  C.Brush().SetStyle(host::bsClear);
+  C.TextOut(FMeterCenterX - C.TextWidth(FCaption) / 2,
+            FMeterCenterY - Round(FMeterRadius / 3) - C.TextHeight(FCaption) / 2, FCaption);
+  C.Font().Assign(Font());
+}
+
+// The secondary needle lies under the main one and is not part of the
+// OnBeforeDrawNeedle gate, which replaces only the built-in main needle.
+void TMeter::DrawNeedles(TCanvas& C, const TPaintAngles& A) {
+  if (FNeedleSec->Visible()) DrawNeedle(C, *FNeedleSec, A.Needle2 * Deg);
+  bool NeedleDrawn = false;
+  if (OnBeforeDrawNeedle) OnBeforeDrawNeedle(this, C, NeedleDrawn);
+  if (!NeedleDrawn) DrawNeedle(C, *FNeedle, A.Needle * Deg);
+}
+
+void TMeter::DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta) {
+  const double L = N.PercentNeedleLength() * (FMeterRadius - 4) * 0.01;
+  const double Cx = FMeterCenterX, Cy = FMeterCenterY;
+  const double Px = Cx + Round(L * std::cos(Theta)), Py = Cy - Round(L * std::sin(Theta));
+  const double Half = N.HeadAngle() * Deg / 2, H = N.HeadSize(), M = N.HeadMidLeng();
+  const double T = N.Thickness() / 2.0;
+  const double Sx = std::sin(Theta) * T, Sy = std::cos(Theta) * T;
+  const double CosT = std::cos(Theta), SinT = std::sin(Theta);
+  auto Pt = [](double X, double Y) { return TPoint{Round(X), Round(Y)}; };
+  std::vector<TPoint> Poly{
+      Pt(Px - std::cos(Theta + Half) * H, Py + std::sin(Theta + Half) * H),
+      Pt(Px, Py),
+      Pt(Px - std::cos(Theta - Half) * H, Py + std::sin(Theta - Half) * H),
+      Pt(Px - Sx - CosT * M, Py - Sy + SinT * M),
+      Pt(Cx - Sx, Cy - Sy),
+      Pt(Cx + Sx, Cy + Sy),
+      Pt(Px + Sx - CosT * M, Py + Sy + SinT * M)};
+  C.Brush().SetStyle(host::bsSolid);
+  if (N.ShadowDx() != 0 || N.ShadowDy() != 0) {
+    std::vector<TPoint> Shadow = Poly;
+    for (TPoint& P : Shadow) P = {P.X - N.ShadowDx(), P.Y - N.ShadowDy()};
+    C.Pen().SetColor(N.ShadowColor());
+    C.Brush().SetColor(N.ShadowColor());
+    C.Polygon(Shadow);
+  }
+  C.Pen().SetColor(N.ColorOutline());
+  C.Brush().SetColor(N.ColorBody());
+  C.Polygon(Poly);
+}
+
+void TMeter::DrawCover(TCanvas& C) {
+  const int W = width(), H = height();
+  C.Brush().SetColor(FColorCover);
+  C.Pen().SetColor(FColorCover);
+  C.Rectangle(0, 0, FRimSide - 1, H);
+  C.Rectangle(0, 0, W, FRimTop);
+  C.Rectangle(W - FRimSide, 0, W, H);
+  C.Rectangle(0, H - FRimBottom, W, H);
+}
+
+// White along the bottom and up the right, gray along the top and down the
+// left: the dial window looks sunk into the cover.
+void TMeter::DrawInnerBevel(TCanvas& C) {
+  const int W = width(), H = height(), S = FRimSide, T = FRimTop, B = FRimBottom;
+  C.Pen().SetColor(clWhite);
+  C.MoveTo(S - 1, H - B);
+  C.LineTo(W - S, H - B);
+  C.LineTo(W - S, T);
+  C.Pen().SetColor(clGray);
+  C.LineTo(S - 1, T);
+  C.LineTo(S - 1, H - B);
+}
+
+void TMeter::DrawHub(TCanvas& C) {
+  if (!FAnchorCovrd) {
+    DrawInnerBevel(C);
+    return;
+  }
+  if (!FACoverFName.isEmpty()) {
+    DrawInnerBevel(C);
+    const int X = FMeterCenterX - AuxACBmp.Width() / 2, Y = FMeterCenterY - AuxACBmp.Height() / 2;
+    C.SetCopyMode(host::cmSrcAnd);
+    C.Draw(X, Y, AuxACMaskBmp);
+    C.SetCopyMode(host::cmSrcPaint);
+    C.Draw(X, Y, AuxACBmp);
+    C.SetCopyMode(host::cmSrcCopy);
+    return;
+  }
+  if (FLayout == mlCirc270 || FLayout == mlCirc300 || FLayout == mlCirc360) DrawDiscHub(C);
+  else DrawPostHub(C);
+}
+
+// A domed disc: lit from the upper left.
+void TMeter::DrawDiscHub(TCanvas& C) {
+  const int Cx = FMeterCenterX, Cy = FMeterCenterY, N = FSizeAnchor;
+  C.Ellipse(Cx - N, Cy - N, Cx + N, Cy + N);
+  DrawInnerBevel(C);
+  C.Pen().SetColor(clWhite);
+  C.Arc(Cx - N, Cy - N, Cx + N, Cy + N, Cx + N, Cy - N, Cx - N, Cy + N);
+  C.Pen().SetColor(clGray);
+  C.Arc(Cx - N, Cy - N, Cx + N, Cy + N, Cx - N, Cy + N, Cx + N, Cy - N);
+}
+
+// A half dome on a post that grows out of the bottom rim.
+void TMeter::DrawPostHub(TCanvas& C) {
+  const int W = width(), H = height(), S = FRimSide, T = FRimTop, B = FRimBottom;
+  const int Cx = FMeterCenterX, Cy = FMeterCenterY, N = FSizeAnchor;
+  C.Pie(Cx - N, Cy - N, Cx + N, Cy + N, W, Cy, 0, Cy);
+  C.Rectangle(Cx - N, Cy, Cx + N, H - B);
+  C.Pen().SetColor(clGray);
+  C.MoveTo(Cx + N - 1, Cy);
+  C.LineTo(Cx + N - 1, H - B);
+  C.Pen().SetColor(clWhite);
+  C.LineTo(W - S, H - B);
+  C.LineTo(W - S, T);
+  C.Pen().SetColor(clGray);
+  C.LineTo(S - 1, T);
+  C.LineTo(S - 1, H - B);
+  C.Pen().SetColor(clWhite);
+  C.LineTo(Cx - N, H - B);
+  C.LineTo(Cx - N, Cy - 1);
+  C.Arc(Cx - N, Cy - N, Cx + N, Cy + N, W, Cy, 0, Cy);
+  C.Pen().SetColor(clGray);
+  C.Arc(Cx - N, Cy - N, Cx + N, Cy + N, Cx + N, Cy, Cx + N, Cy - N);
+}
+
+// Dir is -1 for the high lamp (it grows leftward from the right rim) and +1
+// for the low lamp (rightward from the left rim).
+void TMeter::DrawLamp(TCanvas& C, int X, int Y, int Dir, bool Active) {
+  C.Pen().SetColor(clBlack);
+  C.Brush().SetColor(Active ? FLimWatchActColor : FLimWatchPsvColor);
+  C.Rectangle(X + Dir * 18, Y + 18, X + Dir * 8, Y + 8);
+  auto Stroke = [&](TColor Color, int X1, int Y1, int X2, int Y2, int X3, int Y3) {
+    C.Pen().SetColor(Color);
+    C.MoveTo(X + Dir * X1, Y + Y1);
+    C.LineTo(X + Dir * X2, Y + Y2);
+    C.LineTo(X + Dir * X3, Y + Y3);
+  };
+  Stroke(clWhite, 17, 17, 9, 17, 9, 8);
+  Stroke(clSilver, 16, 16, 10, 16, 10, 9);
+  Stroke(clGray, 17, 16, 17, 9, 9, 9);
+}
+
+void TMeter::DrawLamps(TCanvas& C) {
+  if (FLimWatchHighOn) DrawLamp(C, width() - FRimSide, FRimTop, -1, FOFL);
+  if (FLimWatchLowOn) DrawLamp(C, FRimSide, FRimTop, +1, FUFL);
+}
+
+void TMeter::DrawFrame(TCanvas& C) {
+  const int W = width(), H = height();
+  const TColor Gray = FColGrayLine, White = FColWhiteLine;
+  auto Path = [&](TColor Color, std::initializer_list<TPoint> Points) {
+    C.Pen().SetColor(Color);
+    auto P = Points.begin();
+    C.MoveTo(P->X, P->Y);
+    for (++P; P != Points.end(); ++P) C.LineTo(P->X, P->Y);
+  };
+  // Two-tone outline: Upper runs up the left and along the top, Lower on
+  // down the right and back along the bottom.
+  auto Bevel = [&](TColor Upper, TColor Lower) {
+    Path(Upper, {{0, H - 1}, {0, 0}, {W - 1, 0}});
+    Path(Lower, {{W - 1, 0}, {W - 1, H - 1}, {0, H - 1}});
+  };
+  auto Double = [&](TColor Outline, TColor Strokes) {
+    Path(Outline, {{0, 0}, {W - 2, 0}, {W - 2, H - 2}, {0, H - 2}, {0, 0}});
+    Path(Strokes, {{1, H - 3}, {1, 1}, {W - 2, 1}});
+    Path(Strokes, {{1, H - 1}, {W - 1, H - 1}, {W - 1, 0}});
+  };
+  switch (FFrameStyle) {
+    case fsSimple: Bevel(FColorBakG, FColorBakG); break;
+    case fsLowered: Bevel(Gray, White); break;
+    case fsRaised: Bevel(White, Gray); break;
+    case fsEmbossed: Double(White, Gray); break;
+    case fsEngraved: Double(Gray, White); break;
+    default: break;
+  }
+}
+
+}  // namespace qor
