@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <QScrollBar>
+#include <QTest>
+#include <QWheelEvent>
+
+#include "host/qor_grid.h"
+#include "tests/support/qorkit_test_support.h"
+
+using namespace qor;
+using namespace qor::host;
+
+namespace {
+
+// A draw grid that records which cells were drawn.
+struct TRecordingGrid : TCustomDrawGrid {
+  explicit TRecordingGrid(QWidget* Parent = nullptr) : TCustomDrawGrid(Parent) {
+    OnDrawCell = [this](TObject*, int, int, const TRect&, TGridDrawState) { ++Drawn; };
+  }
+  int Drawn = 0;
+  using TCustomGrid::Paint;
+};
+
+QPoint Center(const QRect& R) { return R.center(); }
+
+void Wheel(QWidget& W, int Delta) {
+  QWheelEvent E(QPointF(20, 40), W.mapToGlobal(QPointF(20, 40)), QPoint(), QPoint(0, Delta),
+                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&W, &E);
+}
+
+}  // namespace
+
+TEST(Grid, DefaultsAndGeometry) {
+  TRecordingGrid G;
+  EXPECT_EQ(G.ColCount(), 5);
+  EXPECT_EQ(G.RowCount(), 5);
+  EXPECT_EQ(G.FixedCols(), 1);
+  EXPECT_EQ(G.FixedRows(), 1);
+  EXPECT_EQ(G.DefaultColWidth(), 64);
+  EXPECT_EQ(G.DefaultRowHeight(), 24);
+  EXPECT_EQ(G.GridLineWidth(), 1);
+  EXPECT_EQ(G.Options(), goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
+  EXPECT_EQ(G.Col(), 1);
+  EXPECT_EQ(G.Row(), 1);
+  EXPECT_EQ(G.Selection(), (TGridRect{1, 1, 1, 1}));
+  // Cells start inside the two-pixel border, each followed by its grid line.
+  EXPECT_EQ(G.CellRect(0, 0), QRect(2, 2, 64, 24));
+  EXPECT_EQ(G.CellRect(2, 1), QRect(2 + 2 * 65, 2 + 25, 64, 24));
+  EXPECT_EQ(G.MouseCoord(2 + 2 * 65 + 64, 2 + 25), (TGridCoord{2, 1}));  // the line belongs to its cell
+  EXPECT_EQ(G.MouseCoord(1, 1), (TGridCoord{-1, -1}));
+  G.SetColWidths(1, -1);
+  EXPECT_TRUE(G.CellRect(1, 1).isEmpty());
+  EXPECT_EQ(G.CellRect(2, 1).left(), 2 + 65);
+}
+
+TEST(Grid, CountsClampFixedAndCurrent) {
+  TRecordingGrid G;
+  G.SetRowCount(10);
+  G.SetRow(9);
+  G.SetRowCount(4);
+  EXPECT_EQ(G.Row(), 3);
+  G.SetRowCount(1);
+  EXPECT_EQ(G.FixedRows(), 0);
+  G.SetFixedCols(7);
+  EXPECT_EQ(G.FixedCols(), 4);
+  G.SetRow(-3);
+  EXPECT_EQ(G.Row(), 0);
+}
+
+TEST(Grid, PaintVisitsOnlyVisibleCells) {
+  TRecordingGrid G;
+  G.resize(300, 200);
+  G.SetColCount(5);
+  G.SetRowCount(1000000);
+  G.Drawn = 0;
+  test::Picture(G);
+  const int Small = G.Drawn;
+  EXPECT_GT(Small, 0);
+  EXPECT_LE(Small, 5 * 10);
+  G.SetTopRow(500000);
+  G.Drawn = 0;
+  test::Picture(G);
+  EXPECT_EQ(G.Drawn, Small);
+}
+
+TEST(Grid, GridLinePixels) {
+  TRecordingGrid G;
+  G.SetDefaultDrawing(false);
+  G.resize(400, 200);
+  const QImage Img = test::Picture(G);
+  // Fixed lines are black, the others silver; the line follows the cell.
+  EXPECT_EQ(test::PixelAt(Img, 2 + 64, 10), clBlack);
+  EXPECT_EQ(test::PixelAt(Img, 2 + 65 + 64, 2 + 25 + 10), clSilver);
+  EXPECT_EQ(test::PixelAt(Img, 2 + 65 + 30, 2 + 24), clBlack);
+  G.SetOptions(G.Options() & ~goVertLine);
+  EXPECT_EQ(test::PixelAt(test::Picture(G), 2 + 65 + 64, 2 + 25 + 10), ColorToRGB(clWindow));
+}
+
+TEST(Grid, KeyboardNavigationScrollsIntoView) {
+  TRecordingGrid G;
+  G.resize(300, 150);
+  G.SetRowCount(100);
+  G.SetColCount(10);
+  int TopLeftChanges = 0;
+  G.OnTopLeftChanged = [&](TObject*) { ++TopLeftChanges; };
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_Down);
+  QTest::keyClick(&G, Qt::Key_Right);
+  EXPECT_EQ(G.Row(), 2);
+  EXPECT_EQ(G.Col(), 2);
+  QTest::keyClick(&G, Qt::Key_End);
+  EXPECT_EQ(G.Col(), 9);
+  EXPECT_GT(G.LeftCol(), 1);
+  QTest::keyClick(&G, Qt::Key_Home);
+  EXPECT_EQ(G.Col(), 1);
+  EXPECT_EQ(G.LeftCol(), 1);
+  QTest::keyClick(&G, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(G.Row(), 99);
+  EXPECT_EQ(G.Col(), 9);
+  const QRect Last = G.CellRect(9, 99);
+  ASSERT_FALSE(Last.isEmpty());
+  EXPECT_LE(Last.bottom(), 2 + G.ClientHeight());
+  EXPECT_GT(TopLeftChanges, 0);
+  QTest::keyClick(&G, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(G.TopRow(), 1);
+  const int Page = G.VisibleRowCount();
+  QTest::keyClick(&G, Qt::Key_PageDown);
+  EXPECT_EQ(G.Row(), 1 + Page);
+  QTest::keyClick(&G, Qt::Key_Up, Qt::ShiftModifier);
+  EXPECT_EQ(G.Selection(), (TGridRect{1, Page, 1, 1 + Page}));
+}
+
+TEST(Grid, RowSelectAndRefusedCells) {
+  TRecordingGrid G;
+  G.SetOptions(G.Options() | goRowSelect);
+  G.OnSelectCell = [](TObject*, int, int ARow, bool& Can) { Can = ARow != 3; };
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_Down);
+  EXPECT_EQ(G.Selection(), (TGridRect{1, 2, 4, 2}));
+  QTest::keyClick(&G, Qt::Key_Down);  // row 3 refuses
+  EXPECT_EQ(G.Row(), 2);
+}
+
+TEST(Grid, MouseSelectsExtendsAndDrags) {
+  TRecordingGrid G;
+  G.resize(400, 200);
+  test::ShowAndWait(G);
+  QTest::mouseClick(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(2, 2)));
+  EXPECT_EQ(G.Selection(), (TGridRect{2, 2, 2, 2}));
+  QTest::mouseClick(&G, Qt::LeftButton, Qt::ShiftModifier, Center(G.CellRect(3, 4)));
+  EXPECT_EQ(G.Selection(), (TGridRect{2, 2, 3, 4}));
+  QTest::mousePress(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(1, 1)));
+  QTest::mouseMove(&G, Center(G.CellRect(2, 3)));
+  QTest::mouseRelease(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(2, 3)));
+  EXPECT_EQ(G.Selection(), (TGridRect{1, 1, 2, 3}));
+  // A click on a fixed cell moves nothing.
+  QTest::mouseClick(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(0, 3)));
+  EXPECT_EQ(G.Row(), 3);
+  EXPECT_EQ(G.Col(), 2);
+}
+
+TEST(Grid, ColumnSizingByDraggingTheBorder) {
+  TRecordingGrid G;
+  G.resize(400, 200);
+  G.SetOptions(G.Options() | goColSizing);
+  test::ShowAndWait(G);
+  const int Border = G.CellRect(1, 0).right() + 1;  // first pixel right of column 1
+  QTest::mousePress(&G, Qt::LeftButton, Qt::NoModifier, QPoint(Border, 10));
+  QTest::mouseMove(&G, QPoint(Border + 30, 10));
+  QTest::mouseRelease(&G, Qt::LeftButton, Qt::NoModifier, QPoint(Border + 30, 10));
+  EXPECT_EQ(G.ColWidths(1), 94);
+  // Not inside the data rows.
+  QTest::mousePress(&G, Qt::LeftButton, Qt::NoModifier, QPoint(Border + 30, 40));
+  QTest::mouseMove(&G, QPoint(Border + 60, 40));
+  QTest::mouseRelease(&G, Qt::LeftButton, Qt::NoModifier, QPoint(Border + 60, 40));
+  EXPECT_EQ(G.ColWidths(1), 94);
+}
+
+TEST(Grid, InplaceEditorCommitsOnEnterAndRestoresOnEscape) {
+  TRecordingGrid G;
+  G.resize(400, 200);
+  G.SetOptions(G.Options() | goEditing);
+  QString Stored = "old";
+  int Sets = 0;
+  G.OnGetEditText = [&](TObject*, int, int, QString& V) { V = Stored; };
+  G.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString& V) {
+    ++Sets;
+    EXPECT_EQ(ACol, 1);
+    EXPECT_EQ(ARow, 1);
+    Stored = V;
+  };
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_F2);
+  ASSERT_TRUE(G.EditorMode());
+  EXPECT_EQ(G.InplaceEditor()->text(), "old");
+  EXPECT_EQ(G.InplaceEditor()->geometry(), G.CellRect(1, 1));
+  QTest::keyClicks(G.InplaceEditor(), "new");
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_Escape);
+  EXPECT_FALSE(G.EditorMode());
+  EXPECT_EQ(Sets, 0);
+  EXPECT_EQ(Stored, "old");
+  // A typed character opens the editor with that character.
+  QTest::keyClicks(&G, "x");
+  ASSERT_TRUE(G.EditorMode());
+  QTest::keyClicks(G.InplaceEditor(), "yz");
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_Return);
+  EXPECT_FALSE(G.EditorMode());
+  EXPECT_EQ(Stored, "xyz");
+  EXPECT_EQ(Sets, 1);
+  // Leaving the cell with an arrow key commits too.
+  QTest::keyClick(&G, Qt::Key_Return);
+  ASSERT_TRUE(G.EditorMode());
+  QTest::keyClicks(G.InplaceEditor(), "q");
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_Down);
+  EXPECT_EQ(Stored, "q");
+  EXPECT_EQ(G.Row(), 2);
+  // goRowSelect keeps the editor closed.
+  G.SetOptions(G.Options() | goRowSelect);
+  QTest::keyClick(&G, Qt::Key_F2);
+  EXPECT_FALSE(G.EditorMode());
+}
+
+TEST(Grid, SecondClickOnCurrentCellOpensEditor) {
+  TRecordingGrid G;
+  G.resize(400, 200);
+  G.SetOptions(G.Options() | goEditing);
+  test::ShowAndWait(G);
+  QTest::mouseClick(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(2, 2)));
+  EXPECT_FALSE(G.EditorMode());
+  QTest::mouseClick(&G, Qt::LeftButton, Qt::NoModifier, Center(G.CellRect(2, 2)));
+  EXPECT_TRUE(G.EditorMode());
+}
+
+struct TPickGrid : TRecordingGrid {
+  TEditStyle GetEditStyle(int, int) override { return esPickList; }
+  QStringList GetPickListItems(int, int) override { return {"red", "green", "blue"}; }
+};
+
+TEST(Grid, PickListChoosesText) {
+  TPickGrid G;
+  G.resize(400, 200);
+  G.SetOptions(G.Options() | goEditing);
+  QString Stored;
+  G.OnSetEditText = [&](TObject*, int, int, const QString& V) { Stored = V; };
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_F2);
+  ASSERT_EQ(G.InplaceEditor()->PickList().size(), 3);
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_F4);
+  ASSERT_TRUE(G.InplaceEditor()->ListVisible());
+  QWidget* List = QApplication::focusWidget();
+  QTest::keyClick(List, Qt::Key_Down);
+  QTest::keyClick(List, Qt::Key_Return);
+  EXPECT_EQ(G.InplaceEditor()->text(), "green");
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_Return);
+  EXPECT_EQ(Stored, "green");
+}
+
+TEST(Grid, TabRunsThroughTheRowsWithGoTabs) {
+  TRecordingGrid G;
+  G.SetColCount(3);
+  G.SetOptions(G.Options() | goTabs);
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_Tab);
+  EXPECT_EQ(G.Col(), 2);
+  QTest::keyClick(&G, Qt::Key_Tab);
+  EXPECT_EQ(G.Col(), 1);
+  EXPECT_EQ(G.Row(), 2);
+  QTest::keyClick(&G, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(G.Col(), 2);
+  EXPECT_EQ(G.Row(), 1);
+  EXPECT_TRUE(G.hasFocus());
+}
+
+TEST(Grid, WheelMovesTheCurrentRowAndScrollBarsFollow) {
+  TRecordingGrid G;
+  G.resize(300, 150);
+  G.SetRowCount(50);
+  G.SetOptions(G.Options() | goThumbTracking);
+  test::ShowAndWait(G);
+  Wheel(G, -240);
+  EXPECT_EQ(G.Row(), 3);
+  Wheel(G, 120);
+  EXPECT_EQ(G.Row(), 2);
+  QScrollBar* V = nullptr;
+  for (QScrollBar* B : G.findChildren<QScrollBar*>())
+    if (B->orientation() == Qt::Vertical) V = B;
+  ASSERT_NE(V, nullptr);
+  EXPECT_TRUE(V->isVisible());
+  V->setValue(V->maximum());
+  EXPECT_EQ(G.TopRow(), V->maximum() + 1);
+  // At the end the last row fits completely.
+  const QRect Last = G.CellRect(0, 49);
+  ASSERT_FALSE(Last.isEmpty());
+  EXPECT_LE(Last.bottom(), 2 + G.ClientHeight());
+  bool Handled = false;
+  G.OnMouseWheelDown = [&](TObject*, TShiftState, QPoint, bool& H) { H = Handled = true; };
+  const int Row = G.Row();
+  Wheel(G, -120);
+  EXPECT_TRUE(Handled);
+  EXPECT_EQ(G.Row(), Row);
+}
