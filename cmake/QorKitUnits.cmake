@@ -1,7 +1,7 @@
 # Warnings and sanitizers shared by every target of the project.
 function(qorkit_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
-  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+  target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
   if(QORKIT_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                              -fno-sanitize-recover=undefined)

@@ -3,15 +3,18 @@
 //   qorkit_gallery                     opens the window
 //   qorkit_gallery --snapshot <dir>    writes every page as <dir>/<page>.png
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QScrollArea>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
 
 #include "gallery/gallery.h"
+#include "host/qor_control.h"
 
 namespace {
 
@@ -47,6 +50,28 @@ int Snapshot(const QString& Directory) {
   return 0;
 }
 
+// Switches between the classic colours and the palette-driven style mode,
+// with a dark palette to show that the components follow it.
+void SetStyled(bool On) {
+  qor::host::SetStyleServicesEnabled(On);
+  QPalette P = QApplication::style()->standardPalette();
+  if (On) {
+    P.setColor(QPalette::Window, QColor(45, 45, 48));
+    P.setColor(QPalette::WindowText, QColor(220, 220, 220));
+    P.setColor(QPalette::Base, QColor(30, 30, 30));
+    P.setColor(QPalette::Text, QColor(220, 220, 220));
+    P.setColor(QPalette::Button, QColor(60, 60, 64));
+    P.setColor(QPalette::ButtonText, QColor(220, 220, 220));
+    P.setColor(QPalette::Light, QColor(90, 90, 96));
+    P.setColor(QPalette::Mid, QColor(70, 70, 74));
+    P.setColor(QPalette::Dark, QColor(25, 25, 25));
+    P.setColor(QPalette::Shadow, QColor(10, 10, 10));
+  }
+  QApplication::setPalette(P);
+  for (QWidget* W : QApplication::allWidgets())
+    if (auto* C = qobject_cast<qor::host::TControl*>(W)) C->Invalidate();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -61,6 +86,9 @@ int main(int argc, char** argv) {
 
   QTabWidget Window;
   Window.setWindowTitle(QStringLiteral("QorKit gallery"));
+  auto* Styled = new QCheckBox(QStringLiteral("Palette colours (dark)"));
+  QObject::connect(Styled, &QCheckBox::toggled, &SetStyled);
+  Window.setCornerWidget(Styled);
   for (const auto& Page : qor::gallery::Pages()) Window.addTab(Scrollable(Page.Make()), Page.Title);
   Window.resize(1000, 720);
   Window.show();
