@@ -1,0 +1,143 @@
+#include "host/qor_edit.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "host/qor_color.h"
+#include "host/qor_control.h"
+
+namespace qor::host {
+
+namespace {
+
+TMouseButton ButtonOf(Qt::MouseButton B) {
+  if (B == Qt::RightButton) return mbRight;
+  if (B == Qt::MiddleButton) return mbMiddle;
+  return mbLeft;
+}
+
+}  // namespace
+
+TCustomEdit::TCustomEdit(QWidget* AOwner) : QLineEdit(AOwner) {
+  FFont.SetFromQFont(font());
+  FFont.SetColor(clWindowText);
+  FFont.OnChange = [this](TObject*) { ApplyFont(); };
+  connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
+}
+
+void TCustomEdit::SetDesigning(bool On) {
+  if (On) FState |= csDesigning;
+  else FState &= ~csDesigning;
+}
+
+int TCustomEdit::SelStart() const {
+  return hasSelectedText() ? selectionStart() : cursorPosition();
+}
+
+void TCustomEdit::SetSelStart(int Pos) {
+  setCursorPosition(std::clamp(Pos, 0, int(text().size())));
+}
+
+int TCustomEdit::SelLength() const { return hasSelectedText() ? selectionLength() : 0; }
+
+void TCustomEdit::SetSelLength(int Length) {
+  const int Start = SelStart();
+  setSelection(Start, std::clamp(Length, 0, int(text().size()) - Start));
+}
+
+void TCustomEdit::SetMaxLength(int Length) {
+  FMaxLength = std::max(0, Length);
+  setMaxLength(FMaxLength == 0 ? 32767 : FMaxLength);
+}
+
+void TCustomEdit::SetBounds(int Left, int Top, int Width, int Height) {
+  setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
+}
+
+void TCustomEdit::ApplyFont() {
+  setFont(FFont.ToQFont());
+  QPalette P = palette();
+  P.setColor(QPalette::Text, ToQColor(FFont.Color(), this));
+  setPalette(P);
+}
+
+void TCustomEdit::Change() {
+  if (OnChange) OnChange(this);
+}
+
+void TCustomEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyDown) OnKeyDown(this, Key, Shift);
+}
+
+void TCustomEdit::KeyPress(QChar& Key) {
+  if (OnKeyPress) OnKeyPress(this, Key);
+}
+
+void TCustomEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
+  if (OnKeyUp) OnKeyUp(this, Key, Shift);
+}
+
+void TCustomEdit::keyPressEvent(QKeyEvent* E) {
+  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
+  if (Key != 0) {
+    KeyDown(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
+    if (Key == 0) return;
+  }
+  const QString Typed = E->text();
+  if (Typed.size() == 1 && !Typed.at(0).isNull()) {
+    QChar C = Typed.at(0);
+    KeyPress(C);
+    if (C.isNull()) return;
+    if (C != Typed.at(0)) {
+      QKeyEvent Replaced(E->type(), E->key(), E->modifiers(), QString(C), E->isAutoRepeat(),
+                         ushort(E->count()));
+      QLineEdit::keyPressEvent(&Replaced);
+      return;
+    }
+  }
+  QLineEdit::keyPressEvent(E);
+}
+
+void TCustomEdit::keyReleaseEvent(QKeyEvent* E) {
+  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
+  if (Key != 0) KeyUp(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
+  QLineEdit::keyReleaseEvent(E);
+}
+
+void TCustomEdit::focusInEvent(QFocusEvent* E) {
+  QLineEdit::focusInEvent(E);
+  if (OnEnter) OnEnter(this);
+}
+
+void TCustomEdit::focusOutEvent(QFocusEvent* E) {
+  QLineEdit::focusOutEvent(E);
+  if (OnExit) OnExit(this);
+}
+
+void TCustomEdit::mousePressEvent(QMouseEvent* E) {
+  QLineEdit::mousePressEvent(E);
+  const QPoint Pt = E->position().toPoint();
+  if (OnMouseDown)
+    OnMouseDown(this, ButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
+}
+
+void TCustomEdit::mouseMoveEvent(QMouseEvent* E) {
+  QLineEdit::mouseMoveEvent(E);
+  const QPoint Pt = E->position().toPoint();
+  if (OnMouseMove) OnMouseMove(this, ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
+}
+
+void TCustomEdit::mouseReleaseEvent(QMouseEvent* E) {
+  QLineEdit::mouseReleaseEvent(E);
+  const QPoint Pt = E->position().toPoint();
+  if (E->button() == Qt::LeftButton && rect().contains(Pt) && OnClick) OnClick(this);
+  if (OnMouseUp)
+    OnMouseUp(this, ButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
+}
+
+void TCustomEdit::mouseDoubleClickEvent(QMouseEvent* E) {
+  QLineEdit::mouseDoubleClickEvent(E);
+  if (E->button() == Qt::LeftButton && OnDblClick) OnDblClick(this);
+}
+
+}  // namespace qor::host

@@ -1,0 +1,95 @@
+// TCustomEdit: the platform's single-line edit control over QLineEdit, with
+// the platform's vocabulary (Text, SelStart, SelLength, MaxLength, ReadOnly,
+// Font, Change) and key translation to virtual-key codes as TCustomControl
+// does it.
+//
+//   Change()      runs after every change of the text, typed or set
+//   KeyDown       virtual-key code; Key set to 0 swallows the key
+//   KeyPress      the character; Key set to 0 swallows it
+#pragma once
+
+#include <QLineEdit>
+
+#include "host/qor_font.h"
+#include "host/qor_types.h"
+
+namespace qor::host {
+
+class QORKIT_EXPORT TCustomEdit : public QLineEdit {
+  Q_OBJECT
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+
+ public:
+  explicit TCustomEdit(QWidget* AOwner = nullptr);
+
+  TComponentState ComponentState() const { return FState; }
+  bool Designing() const { return FState & csDesigning; }
+  virtual void SetDesigning(bool On);
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  qintptr Tag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+
+  QString Text() const { return text(); }
+  void SetText(const QString& Text) { setText(Text); }
+  // Caret position (start of the selection) and selection length in characters.
+  int SelStart() const;
+  void SetSelStart(int Pos);
+  int SelLength() const;
+  void SetSelLength(int Length);
+  QString SelText() const { return selectedText(); }
+  // 0 means no limit.
+  int MaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Length);
+  bool ReadOnly() const { return isReadOnly(); }
+  void SetReadOnly(bool On) { setReadOnly(On); }
+
+  TFont& Font() { return FFont; }
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& Font) { FFont.Assign(Font); }
+
+  bool Enabled() const { return isEnabled(); }
+  void SetEnabled(bool On) { setEnabled(On); }
+  int Left() const { return x(); }
+  int Top() const { return y(); }
+  int Width() const { return width(); }
+  int Height() const { return height(); }
+  void SetBounds(int Left, int Top, int Width, int Height);
+
+  TNotifyEvent OnChange, OnClick, OnDblClick, OnEnter, OnExit;
+  TKeyEvent OnKeyDown, OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+  TMouseEvent OnMouseDown, OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+
+ protected:
+  // The default calls OnChange.
+  virtual void Change();
+  virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
+  virtual void KeyPress(QChar& Key);
+  virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
+
+  void keyPressEvent(QKeyEvent* Event) override;
+  void keyReleaseEvent(QKeyEvent* Event) override;
+  void focusInEvent(QFocusEvent* Event) override;
+  void focusOutEvent(QFocusEvent* Event) override;
+  void mousePressEvent(QMouseEvent* Event) override;
+  void mouseMoveEvent(QMouseEvent* Event) override;
+  void mouseReleaseEvent(QMouseEvent* Event) override;
+  void mouseDoubleClickEvent(QMouseEvent* Event) override;
+
+ private:
+  void ApplyFont();
+
+  TComponentState FState = 0;
+  qintptr FTag = 0;
+  int FMaxLength = 0;
+  TFont FFont;
+};
+
+}  // namespace qor::host
+
+namespace qor {
+using host::TCustomEdit;
+}  // namespace qor
