@@ -161,6 +161,7 @@ TCustomGrid::TCustomGrid(QWidget* AOwner) : TCustomControl(AOwner) {
     Bar->hide();
     connect(Bar, &QScrollBar::valueChanged, this, [this] { ScrollBarMoved(); });
   }
+  setMouseTracking(true);
   resize(320, 120);
 }
 

@@ -188,6 +188,9 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   // Extent of the drawn cells (right and bottom edge of the last visible cell's line).
   int GridWidth() const;
   int GridHeight() const;
+  // The client area (cells and the background beyond them) inside the border.
+  int ClientLeft() const { return Border(); }
+  int ClientTop() const { return Border(); }
   int ClientWidth() const;
   int ClientHeight() const;
 
