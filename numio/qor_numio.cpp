@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "foundation/qor_stringl.h"
 #include "foundation/qor_univconst.h"
 #include "host/qor_app.h"
 #include "host/qor_format.h"
@@ -185,11 +186,10 @@ void TNumIO2::SetDecPlaceSep(TDecPSep Sep) {
   if (Sep != dsBoth) {
     const QChar To = SeparatorOf(Sep);
     if (FDecPSep == dsBoth) {
-      FInBuffer.replace(QChar('.'), To);
-      FInBuffer.replace(QChar(','), To);
+      FInBuffer = ReplaceCharInString(ReplaceCharInString(FInBuffer, QChar('.'), To), QChar(','), To);
     } else {
       const QChar From = SeparatorOf(FDecPSep);
-      if (From != To) FInBuffer.replace(From, To);
+      if (From != To) FInBuffer = ReplaceCharInString(FInBuffer, From, To);
     }
   }
   FDecPSep = Sep;
