@@ -90,6 +90,8 @@ TMeter::TMeter(QWidget* AOwner)
   FNeedleSec->SetVisible(false);
   FNeedle->OnChange = [this](TObject* S) { StyleChanged(S); };
   FNeedleSec->OnChange = [this](TObject* S) { StyleChanged(S); };
+  // The mouse-to-value event follows the pointer without a button held.
+  setMouseTracking(true);
   resize(297, 209);
   CalcMeterLayoutParams();
 }
@@ -499,7 +501,7 @@ void TMeter::LoadAnchorImage() {
     FACoverFName.clear();
     return;
   }
-  const int Bytes = std::min(AuxACMaskBmp.Width(), AuxACMaskBmp.Width() * 4);
+  const int Bytes = AuxACMaskBmp.Width();
   for (int Row = 0; Row < AuxACMaskBmp.Height(); ++Row)
     std::memset(AuxACMaskBmp.ScanLine(Row), 0, size_t(Bytes));
 }
@@ -847,26 +849,26 @@ void TMeter::DrawPostHub(TCanvas& C) {
   C.Arc(Cx - N, Cy - N, Cx + N, Cy + N, Cx + N, Cy, Cx + N, Cy - N);
 }
 
-// Dir is -1 for the high lamp (it grows leftward from the right rim) and +1
-// for the low lamp (rightward from the left rim).
-void TMeter::DrawLamp(TCanvas& C, int X, int Y, int Dir, bool Active) {
+// A lamp in the 10 x 10 box from (Left, Top + 8): lit from the lower right.
+void TMeter::DrawLamp(TCanvas& C, int Left, int Top, bool Active) {
   C.Pen().SetColor(clBlack);
   C.Brush().SetColor(Active ? FLimWatchActColor : FLimWatchPsvColor);
-  C.Rectangle(X + Dir * 18, Y + 18, X + Dir * 8, Y + 8);
+  C.Rectangle(Left, Top + 18, Left + 10, Top + 8);
   auto Stroke = [&](TColor Color, int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     C.Pen().SetColor(Color);
-    C.MoveTo(X + Dir * X1, Y + Y1);
-    C.LineTo(X + Dir * X2, Y + Y2);
-    C.LineTo(X + Dir * X3, Y + Y3);
+    C.MoveTo(Left + X1, Top + Y1);
+    C.LineTo(Left + X2, Top + Y2);
+    C.LineTo(Left + X3, Top + Y3);
   };
-  Stroke(clWhite, 17, 17, 9, 17, 9, 8);
-  Stroke(clSilver, 16, 16, 10, 16, 10, 9);
-  Stroke(clGray, 17, 16, 17, 9, 9, 9);
+  Stroke(clWhite, 1, 17, 9, 17, 9, 8);
+  Stroke(clSilver, 2, 16, 8, 16, 8, 9);
+  Stroke(clGray, 1, 16, 1, 9, 9, 9);
 }
 
+// The high lamp at the top right, the low lamp at the top left.
 void TMeter::DrawLamps(TCanvas& C) {
-  if (FLimWatchHighOn) DrawLamp(C, width() - FRimSide, FRimTop, -1, FOFL);
-  if (FLimWatchLowOn) DrawLamp(C, FRimSide, FRimTop, +1, FUFL);
+  if (FLimWatchHighOn) DrawLamp(C, width() - FRimSide - 18, FRimTop, FOFL);
+  if (FLimWatchLowOn) DrawLamp(C, FRimSide + 8, FRimTop, FUFL);
 }
 
 void TMeter::DrawFrame(TCanvas& C) {

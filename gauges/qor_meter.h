@@ -334,7 +334,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   void DrawDiscHub(TCanvas& C);
   void DrawPostHub(TCanvas& C);
   void DrawLamps(TCanvas& C);
-  void DrawLamp(TCanvas& C, int X, int Y, int Dir, bool Active);
+  void DrawLamp(TCanvas& C, int Left, int Top, bool Active);
   void DrawFrame(TCanvas& C);
 
   // Value fraction along the scale; Painting falls back to linear for values

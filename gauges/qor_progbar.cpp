@@ -349,7 +349,6 @@ TProgBar::TBarGeometry TProgBar::Geometry() const {
 }
 
 void TProgBar::Paint() {
-  if (isHidden() && testAttribute(Qt::WA_WState_ExplicitShowHide) && !Designing()) return;
   TCanvas& C = Canvas();
   const int W = width(), H = height();
   C.Pen().SetStyle(host::psSolid);
