@@ -1,6 +1,7 @@
 #include "host/qor_format.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -63,6 +64,17 @@ double NudgeTie(double Value, int Decimals) {
   return std::nextafter(Value, Value < 0 ? -HUGE_VAL : HUGE_VAL);
 }
 
+// The same for a rounding to Precision significant digits (%e and %g).
+double NudgeTieSignificant(double Value, int Precision) {
+  const QString Exact = Printf("%.*e", Precision - 1 + 40, Value);
+  const int Tail = Exact.indexOf(QChar('.')) + Precision;
+  const int End = Exact.indexOf(QChar('e'));
+  if (Exact.at(Tail) != QChar('5')) return Value;
+  for (int i = Tail + 1; i < End; ++i)
+    if (Exact.at(i) != QChar('0')) return Value;
+  return std::nextafter(Value, Value < 0 ? -HUGE_VAL : HUGE_VAL);
+}
+
 }  // namespace
 
 QString FormatF(double Value, int Decimals, QChar Separator) {
@@ -74,7 +86,7 @@ QString FormatF(double Value, int Decimals, QChar Separator) {
 QString FormatE(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int P = std::clamp(Precision, 1, 40);
-  QString Text = Printf("%.*E", P - 1, Value);
+  QString Text = Printf("%.*E", P - 1, NudgeTieSignificant(Value, P));
   const int E = Text.indexOf(QChar('E'));
   QString Exp = Text.mid(E + 2);
   while (Exp.size() < 3) Exp.prepend(QChar('0'));
@@ -85,6 +97,7 @@ QString FormatE(double Value, int Precision, QChar Separator) {
 QString FormatG(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int P = std::clamp(Precision, 1, 40);
+  Value = NudgeTieSignificant(Value, P);
   const QString Sci = Printf("%.*e", P - 1, Value);
   const int E = Sci.indexOf(QChar('e'));
   const int Exponent = Sci.mid(E + 1).toInt();
@@ -131,17 +144,38 @@ TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
   return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
 }
 
+namespace {
+
+constexpr long long MSecsPerDay = 86400000;
+
+// A date-time split as the platform splits it: the value rounded to the
+// millisecond as a whole (so a hair before midnight is the next day at
+// 00:00), whole days counted towards zero, the time of day the magnitude of
+// the rest (-1.25 is 29 Dec 1899, 06:00). Values beyond any calendar are
+// clamped so the arithmetic stays defined.
+struct TDayTime {
+  qint64 Days;
+  long long MSecs;
+};
+
+TDayTime Split(TDateTime Value) {
+  if (std::isnan(Value)) return {0, 0};
+  const double Clamped = std::clamp(Value, -1e9, 1e9);
+  const long long Total = std::llround(Clamped * static_cast<double>(MSecsPerDay));
+  return {Total / MSecsPerDay, std::llabs(Total % MSecsPerDay)};
+}
+
+}  // namespace
+
 void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day) {
-  const QDate D = Epoch.addDays(static_cast<qint64>(std::floor(Date)));
+  const QDate D = Epoch.addDays(Split(Date).Days);
   Year = D.year();
   Month = D.month();
   Day = D.day();
 }
 
 void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec) {
-  const double Frac = std::fabs(Time - std::trunc(Time));
-  long long Ms = std::llround(Frac * 86400000.0);
-  if (Ms >= 86400000) Ms = 86399999;
+  const long long Ms = Split(Time).MSecs;
   Hour = int(Ms / 3600000);
   Min = int(Ms / 60000 % 60);
   Sec = int(Ms / 1000 % 60);
@@ -149,18 +183,21 @@ void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec) {
 }
 
 int DayOfWeek(TDateTime Date) {
-  return Epoch.addDays(static_cast<qint64>(std::floor(Date))).dayOfWeek() % 7 + 1;
+  return Epoch.addDays(Split(Date).Days).dayOfWeek() % 7 + 1;
 }
 
 QDateTime ToQDateTime(TDateTime Value) {
   int H, N, S, Ms;
   DecodeTime(Value, H, N, S, Ms);
-  return QDateTime(Epoch.addDays(static_cast<qint64>(std::floor(Value))), QTime(H, N, S, Ms));
+  return QDateTime(Epoch.addDays(Split(Value).Days), QTime(H, N, S, Ms));
 }
 
 TDateTime FromQDateTime(const QDateTime& Value) {
   const QTime T = Value.time();
-  return Epoch.daysTo(Value.date()) + EncodeTime(T.hour(), T.minute(), T.second(), T.msec());
+  const double Days = static_cast<double>(Epoch.daysTo(Value.date()));
+  const double Time = EncodeTime(T.hour(), T.minute(), T.second(), T.msec());
+  // Before the epoch the time of day counts away from zero, as Split reads it.
+  return Days < 0 ? Days - Time : Days + Time;
 }
 
 namespace {
