@@ -266,6 +266,18 @@ class TRLDataReader {
         FPos = Gt + 1;
         continue;
       }
+      if (TagOf(Name) == xmlInvalid) {
+        // An unknown element is skipped with everything up to its end tag.
+        const qsizetype End = FBuf.indexOf(QStringLiteral("</") + Name, Gt + 1, Qt::CaseInsensitive);
+        const qsizetype EndGt = End < 0 ? -1 : FBuf.indexOf(u'>', End);
+        if (EndGt < 0) {
+          FPos = Lt;
+          if (!Refill()) return false;
+          continue;
+        }
+        FPos = EndGt + 1;
+        continue;
+      }
       // The content runs to the next "<", which must open the matching end tag.
       const qsizetype EndLt = FBuf.indexOf(u'<', Gt + 1);
       const qsizetype EndGt = EndLt < 0 ? -1 : FBuf.indexOf(u'>', EndLt + 1);
@@ -371,6 +383,7 @@ bool TRLData::ReadXML(QTextStream& TF, const QString& DataID) {
   }
   Scratch.FDataID = Id;
   TakeContent(Scratch);
+  if (OnPercentDone) OnPercentDone(this, 100);
   return true;
 }
 
