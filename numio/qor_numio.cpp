@@ -1031,9 +1031,13 @@ bool TNumIO::ConvertNumString(const QString& Text, double& Value) const {
 
 double TNumIO::Value() const {
   QString S = Text();
-  const qsizetype Comma = S.indexOf(QChar(','));
-  if (Comma >= 0) S[Comma] = QChar('.');
-  if (S.endsWith(QChar('.'))) S += QChar('0');
+  // The comma becomes a point only where the point is a separator; with the
+  // comma as the only separator the text is read as it stands.
+  if (SepMode() != 2) {
+    const qsizetype Comma = S.indexOf(QChar(','));
+    if (Comma >= 0) S[Comma] = QChar('.');
+    if (S.endsWith(QChar('.'))) S += QChar('0');
+  }
   double V = 0;
   return ConvertNumString(S, V) ? V : 0;
 }
