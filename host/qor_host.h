@@ -8,5 +8,6 @@
 #include "host/qor_control.h"
 #include "host/qor_font.h"
 #include "host/qor_format.h"
+#include "host/qor_label.h"
 #include "host/qor_timer.h"
 #include "host/qor_types.h"
