@@ -333,7 +333,8 @@ void TProgBar::AssignTo(QObject* Dest) const {
 TProgBar::TBarGeometry TProgBar::Geometry() const {
   const int W = width(), H = height();
   const int L = FMarginLeft, R = FMarginRight, T = FMarginTop, B = FMarginBottom;
-  double F = (FProgValue - FProgMin) / (FProgMax - FProgMin);
+  const double Span = FProgMax - FProgMin;
+  double F = Span != 0 ? (FProgValue - FProgMin) / Span : 0;
   F = std::isnan(F) ? 0 : std::clamp(F, 0.0, 1.0);
   TBarGeometry G{};
   G.Vertical = FDirection == dirUp || FDirection == dirDown;
