@@ -192,7 +192,9 @@ void TCustomGrid::SetFixedCols(int Value) {
   if (Value == FFixedCols) return;
   HideEditor();
   FFixedCols = Value;
+  FTopLeft.X = FCurrent.X = FAnchor.X = Value;
   ClampCurrent();
+  TopLeftChanged();
 }
 
 void TCustomGrid::SetFixedRows(int Value) {
@@ -200,24 +202,25 @@ void TCustomGrid::SetFixedRows(int Value) {
   if (Value == FFixedRows) return;
   HideEditor();
   FFixedRows = Value;
+  FTopLeft.Y = FCurrent.Y = FAnchor.Y = Value;
   ClampCurrent();
+  TopLeftChanged();
 }
 
-// Keeps current cell, anchor and top-left inside the scrolling area after a
-// change of counts; the grid is repainted and the scroll bars follow.
+// Keeps current cell and anchor inside the grid and the top-left cell inside
+// the scrolling area after a change of counts; the grid is repainted and the
+// scroll bars follow.
 void TCustomGrid::ClampCurrent() {
-  const auto Clamp = [this](TGridCoord& C) {
-    C.X = std::clamp(C.X, FFixedCols, FColCount - 1);
-    C.Y = std::clamp(C.Y, FFixedRows, FRowCount - 1);
+  const auto Clamp = [this](TGridCoord& C, int FirstCol, int FirstRow) {
+    C.X = std::clamp(C.X, FirstCol, FColCount - 1);
+    C.Y = std::clamp(C.Y, FirstRow, FRowCount - 1);
   };
-  const TGridCoord OldTopLeft = FTopLeft;
-  Clamp(FCurrent);
-  Clamp(FAnchor);
-  Clamp(FTopLeft);
+  Clamp(FCurrent, 0, 0);
+  Clamp(FAnchor, 0, 0);
+  Clamp(FTopLeft, FFixedCols, FFixedRows);
   UpdateScrollBars();
   PlaceEditor();
   Invalidate();
-  if (FTopLeft != OldTopLeft) TopLeftChanged();
 }
 
 void TCustomGrid::SetDefaultColWidth(int Value) {

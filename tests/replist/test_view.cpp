@@ -1,0 +1,557 @@
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "replist/qor_replist.h"
+#include "tests/support/qorkit_test_support.h"
+
+using namespace qor;
+
+namespace {
+
+// A view that counts the paints that actually draw.
+struct TView : TReportListView {
+  TView() {
+    resize(420, 260);
+    SetNrCols(3);
+    SetNrRows(6);
+  }
+  void Paint() override {
+    if (!SuppressPaint()) ++Paints;
+    TReportListView::Paint();
+  }
+  int Paints = 0;
+  using TCustomGrid::CellRect;
+};
+
+// Rectangle of data cell (Col, Row) in widget coordinates.
+QRect DataRect(const TView& V, int Col, int Row) {
+  return V.CellRect(Col - 1, Row + V.CountHeadRows() - 1);
+}
+
+QRect HeaderRect(const TView& V, int Col) {
+  return V.CellRect(Col - 1, V.CommonHeaderVisible() ? 1 : 0);
+}
+
+void Click(TView& V, const QPoint& P, Qt::KeyboardModifiers M = Qt::NoModifier) {
+  QTest::mouseClick(&V, Qt::LeftButton, M, P);
+}
+
+QPoint Inside(const QRect& R, int Dx = 30) { return QPoint(R.left() + Dx, R.center().y()); }
+
+void FillNames(TView& V, const QStringList& Names) {
+  V.SetNrRows(int(Names.size()));
+  for (int I = 0; I < Names.size(); ++I) V.SetElem(1, I + 1, Names[I]);
+}
+
+}  // namespace
+
+TEST(ReportListView, NewViewHasTheGridsInitialCounts) {
+  TReportListView V;
+  EXPECT_EQ(V.NrOfColumns(), 5);
+  EXPECT_EQ(V.NrOfRows(), 4);
+  EXPECT_EQ(V.ColCount(), 5);
+  EXPECT_EQ(V.RowCount(), 5);
+  EXPECT_EQ(V.FixedRows(), 1);
+  EXPECT_EQ(V.FixedCols(), 0);
+  EXPECT_FALSE(V.CommonHeaderVisible());
+  EXPECT_TRUE(V.ColumnHeadersVisible());
+  EXPECT_EQ(V.RowHeights(0), 24);  // keeps the grid default until a header height is set
+  EXPECT_EQ(V.TopRow(), 1);
+  EXPECT_EQ(V.Options(), host::goFixedVertLine | host::goFixedHorzLine | host::goColSizing |
+                             host::goRowSelect | host::goThumbTracking);
+  EXPECT_FALSE(V.SuppressPaint());
+  V.SetCommonHeaderHeight(200);
+  EXPECT_EQ(V.CommonHeaderHeight(), 127);
+  V.SetCommonHeaderHeight(3);
+  EXPECT_EQ(V.CommonHeaderHeight(), 8);
+  V.SetColumnHeadersHeight(30);
+  EXPECT_EQ(V.RowHeights(0), 30);
+}
+
+TEST(ReportListView, HeaderVisibilityMapsRows) {
+  TView V;
+  V.SetCommonHeaderVisible(true);
+  EXPECT_EQ(V.FixedRows(), 2);
+  EXPECT_EQ(V.RowCount(), 8);
+  EXPECT_EQ(V.RowHeights(0), 20);
+  EXPECT_EQ(V.RowHeights(1), 20);
+  V.SetColumnHeadersVisible(false);
+  V.SetCommonHeaderVisible(false);
+  EXPECT_EQ(V.FixedRows(), 0);
+  V.SetNrRows(0);
+  EXPECT_EQ(V.RowCount(), 1);  // an empty list keeps one blank grid row
+  V.SetColumnHeadersVisible(true);
+  EXPECT_EQ(V.RowCount(), 2);
+  V.SetNrRows(3);
+  V.SetCommonHeaderVisible(true);
+  EXPECT_EQ(V.MouseCell(5, 5).Y, -2);
+  EXPECT_EQ(V.MouseCell(5, V.CellRect(0, 1).center().y()).Y, -1);
+  EXPECT_EQ(V.MouseCell(DataRect(V, 2, 3).center().x(), DataRect(V, 2, 3).center().y()),
+            (TGridCoord{2, 3}));
+}
+
+TEST(ReportListView, NewColumnsKeepTheLastColumnsWidth) {
+  TView V;
+  V.SetColWidths(3, 300);
+  int Setups = 0;
+  V.OnChangeSetup = [&](TObject*) { ++Setups; };
+  V.SetNrCols(5);
+  EXPECT_EQ(V.ColWidths(5), 300);
+  EXPECT_EQ(V.ColWidths(4), 64);
+  EXPECT_EQ(V.ColWidths(0), 0);
+  EXPECT_EQ(Setups, 1);
+  V.SetColWidths(9, 50);  // ignored, still reported
+  EXPECT_EQ(Setups, 2);
+}
+
+TEST(ReportListView, ShadingPatternAndSelectionColours) {
+  TView V;
+  V.SetRowColPattern(2);
+  QImage Img = test::Picture(V);
+  const auto Bkg = [&](int Row) {
+    const QRect R = DataRect(V, 2, Row);
+    return test::PixelAt(Img, R.right() - 2, R.bottom() - 1);
+  };
+  EXPECT_EQ(Bkg(1), V.ColorBkgdShaded());
+  EXPECT_EQ(Bkg(2), V.ColorBkgdShaded());
+  EXPECT_EQ(Bkg(3), V.ColorBkgdNormal());
+  EXPECT_EQ(Bkg(4), V.ColorBkgdNormal());
+  EXPECT_EQ(Bkg(5), V.ColorBkgdShaded());
+  V.SetRowColPattern(0);
+  V.SetRowSelected(3, true);
+  V.SetRowEnabled(4, false);
+  V.SetRowSelected(4, true);
+  V.SetHighLightRow(4);
+  Img = test::Picture(V);
+  EXPECT_EQ(Bkg(1), V.ColorBkgdNormal());
+  EXPECT_EQ(Bkg(3), V.ColorSelectedRow());
+  EXPECT_EQ(Bkg(4), V.ColorDisabledBkgd());  // a disabled row ignores selection and highlight
+  V.SetHighLightRow(5);
+  EXPECT_EQ(Bkg(5), V.ColorBkgdNormal());  // the picture is not repainted until shown
+  Img = test::Picture(V);
+  EXPECT_EQ(Bkg(5), V.ColorHigh());
+}
+
+TEST(ReportListView, CheckBoxesAndRadioButtonsPixels) {
+  TView V;
+  V.SetColumnCheckMode(1, cmBox);
+  V.SetColumnCheckMode(2, cmRadio);
+  V.SetElem(1, 1, "one");
+  V.SetElemChecked(1, 1, true);
+  V.SetElemChecked(2, 2, true);
+  QImage Img = test::Picture(V);
+  const QRect B1 = DataRect(V, 1, 1), B2 = DataRect(V, 1, 2), R2 = DataRect(V, 2, 2);
+  // Box outline in button shadow from (L+4, T+4); the tick in the text colour.
+  EXPECT_EQ(test::PixelAt(Img, B1.left() + 4, B1.top() + 4), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(test::PixelAt(Img, B1.left() + 6, B1.top() + 8), V.ColorText());
+  EXPECT_EQ(test::PixelAt(Img, B1.left() + 12, B1.top() + 6), V.ColorText());
+  // An empty box cell shows an empty box only with ShowEmptyCheckBoxes.
+  EXPECT_EQ(test::PixelAt(Img, B2.left() + 4, B2.top() + 4), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(test::PixelAt(Img, B2.left() + 6, B2.top() + 8), V.ColorBkgdNormal());
+  // The radio dot spans (L+7..L+11, T+8..T+10).
+  EXPECT_EQ(test::PixelAt(Img, R2.left() + 9, R2.top() + 9), V.ColorText());
+  EXPECT_EQ(test::PixelAt(Img, R2.left() + 7, R2.top() + 8), V.ColorText());
+  V.SetShowEmptyCheckBoxes(false);
+  Img = test::Picture(V);
+  EXPECT_EQ(test::PixelAt(Img, B2.left() + 4, B2.top() + 4), V.ColorBkgdNormal());
+  EXPECT_EQ(test::PixelAt(Img, B1.left() + 4, B1.top() + 4), ColorToRGB(clBtnShadow));
+}
+
+TEST(ReportListView, HeaderEdgesAndSortIndicator) {
+  TView V;
+  V.Sort(2, -1, true);
+  QImage Img = test::Picture(V);
+  const QRect H = HeaderRect(V, 2);
+  EXPECT_EQ(test::PixelAt(Img, H.left(), H.top() + 5), clWhite);
+  EXPECT_EQ(test::PixelAt(Img, H.left() + 5, H.top()), clWhite);
+  EXPECT_EQ(test::PixelAt(Img, H.left() + 5, H.bottom()), clGray);
+  // Ascending: a triangle pointing up, its base white at y + 3.
+  QFontMetrics M(V.Font().ToQFont());
+  const int W = M.horizontalAdvance(V.Header(2));
+  const int X = H.left() + 4 + std::min(W + 10, V.ColWidths(2) - 11);
+  const int Y = H.top() + 2 + M.height() / 2;
+  EXPECT_EQ(test::PixelAt(Img, X, Y + 3), clWhite);
+  EXPECT_EQ(test::PixelAt(Img, X - 3, Y + 1), clGray);
+  V.Sort(2, -1, false);
+  Img = test::Picture(V);
+  EXPECT_EQ(test::PixelAt(Img, X, Y - 3), clGray);
+  EXPECT_EQ(test::PixelAt(Img, X + 4, Y - 3), clWhite);
+}
+
+TEST(ReportListView, EmptyListShowsTheMessageCentredOnLines) {
+  TView V;
+  V.SetNrRows(0);
+  V.SetEmptyMessage("Nothing|here");
+  V.SetColorEmptyMsg(clRed);
+  const QImage Img = test::Picture(V);
+  std::vector<int> Rows;
+  int MinX = V.width(), MaxX = 0;
+  for (int Y = 0; Y < Img.height(); ++Y)
+    for (int X = 0; X < Img.width(); ++X)
+      if (test::PixelAt(Img, X, Y) == clRed) {
+        if (Rows.empty() || Rows.back() != Y) Rows.push_back(Y);
+        MinX = std::min(MinX, X);
+        MaxX = std::max(MaxX, X);
+      }
+  ASSERT_FALSE(Rows.empty());
+  const int LineHeight = QFontMetrics(V.Font().ToQFont()).height();
+  EXPECT_GT(Rows.back() - Rows.front(), LineHeight);  // two lines
+  EXPECT_NEAR((MinX + MaxX) / 2, V.width() / 2, 3);
+  // Below the header the background is the control colour.
+  EXPECT_EQ(test::PixelAt(Img, 10, V.height() - 10), ColorToRGB(V.Color()));
+}
+
+TEST(ReportListView, InsertionIndicatorMarksTheUpperEdgeOfItsRow) {
+  TView V;
+  V.SetInterRowIndicatorPos(3);
+  const QImage Img = test::Picture(V);
+  const int Y = V.ClientTop() + V.RowHeights(0) + 2 * 25;
+  EXPECT_EQ(test::PixelAt(Img, 100, Y), clRed);
+  EXPECT_EQ(test::PixelAt(Img, 100, Y + 5), V.ColorBkgdShaded());
+}
+
+TEST(ReportListView, HeaderClicksSortWithTheSharedToggleAndKeepTheRecord) {
+  TView V;
+  FillNames(V, {"b", "d", "a", "c"});
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 1, 2)));  // "d"
+  ASSERT_TRUE(V.RowSelected(2));
+  Click(V, Inside(HeaderRect(V, 1)));
+  EXPECT_EQ(V.LastSortColumn(), 1);
+  EXPECT_FALSE(V.LastSortOrder());
+  EXPECT_EQ(V.Elem(1, 1), "d");
+  EXPECT_EQ(V.Row(), 1);  // the same record stays current
+  Click(V, Inside(HeaderRect(V, 2)));
+  EXPECT_EQ(V.LastSortColumn(), 2);
+  EXPECT_TRUE(V.LastSortOrder());
+  Click(V, Inside(HeaderRect(V, 1)));
+  EXPECT_FALSE(V.LastSortOrder());
+  EXPECT_EQ(V.Elem(1, 4), "a");
+  // Near a column border nothing is sorted.
+  const QRect H = HeaderRect(V, 2);
+  Click(V, QPoint(H.left() + 3, H.center().y()));
+  Click(V, QPoint(H.right() - 3, H.center().y()));
+  EXPECT_EQ(V.LastSortColumn(), 1);
+  V.SetSortEnabled(false);
+  Click(V, Inside(HeaderRect(V, 2)));
+  EXPECT_EQ(V.LastSortColumn(), 1);
+}
+
+TEST(ReportListView, CheckBoxClicksAndBothEvents) {
+  TView V;
+  V.SetColumnCheckMode(1, cmRadio);
+  V.SetColumnCheckMode(2, cmBox);
+  V.SetElemChecked(1, 2, true);
+  std::vector<std::pair<bool, int>> Before, After;
+  V.OnBeforeCheckedChange = [&](TObject*, bool& S, int, int R) { Before.push_back({S, R}); };
+  V.OnCheckedChange = [&](TObject*, bool& S, int, int R) { After.push_back({S, R}); };
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 1, 2), 8));  // already checked radio
+  EXPECT_TRUE(V.ElemChecked(1, 2));
+  ASSERT_EQ(After.size(), 1u);
+  EXPECT_EQ(Before[0], std::make_pair(false, 2));
+  EXPECT_EQ(After[0], std::make_pair(true, 2));
+  Click(V, Inside(DataRect(V, 1, 4), 8));
+  EXPECT_EQ(V.FirstCheckedElemInCol(1), 4);
+  EXPECT_EQ(V.CountCheckedElemsInCol(1), 1);
+  // A handler that restores the old state leaves a box unchanged.
+  V.OnBeforeCheckedChange = [](TObject*, bool& S, int, int) { S = !S; };
+  Click(V, Inside(DataRect(V, 2, 3), 8));
+  EXPECT_FALSE(V.ElemChecked(2, 3));
+  V.OnBeforeCheckedChange = nullptr;
+  Click(V, Inside(DataRect(V, 2, 3), 8));
+  EXPECT_TRUE(V.ElemChecked(2, 3));
+  // Beyond 18 pixels, on a disabled row, or with read-only marks: no toggle.
+  Click(V, Inside(DataRect(V, 2, 3), 25));
+  EXPECT_TRUE(V.ElemChecked(2, 3));
+  V.SetRowEnabled(5, false);
+  Click(V, Inside(DataRect(V, 2, 5), 8));
+  EXPECT_FALSE(V.ElemChecked(2, 5));
+  V.SetCheckMarksReadOnly(true);
+  Click(V, Inside(DataRect(V, 2, 6), 8));
+  EXPECT_FALSE(V.ElemChecked(2, 6));
+}
+
+TEST(ReportListView, MultipleSelectionWithAnchorShiftAndCtrl) {
+  TView V;
+  V.SetRowSelectMode(2);
+  int Changes = 0;
+  V.OnSelectedChange = [&](TObject*) { ++Changes; };
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 2, 3)));
+  Click(V, Inside(DataRect(V, 2, 6)), Qt::ShiftModifier);
+  for (int R = 1; R <= 6; ++R) EXPECT_EQ(V.RowSelected(R), R >= 3) << R;
+  Click(V, Inside(DataRect(V, 2, 1)), Qt::ShiftModifier);
+  for (int R = 1; R <= 3; ++R) EXPECT_TRUE(V.RowSelected(R)) << R;
+  EXPECT_EQ(V.NumSelectedRows(), 6);
+  Click(V, Inside(DataRect(V, 2, 5)), Qt::ControlModifier);
+  EXPECT_FALSE(V.RowSelected(5));
+  EXPECT_EQ(Changes, 4);
+  Click(V, Inside(DataRect(V, 2, 2)));
+  EXPECT_EQ(V.NumSelectedRows(), 1);
+  // Shift copies the selected state only; the disabled bit stays where it was.
+  V.SetRowEnabled(4, false);
+  Click(V, Inside(DataRect(V, 2, 5)), Qt::ShiftModifier);
+  EXPECT_EQ(V.NumSelectedRows(), 4);
+  EXPECT_TRUE(V.RowEnabled(2));
+  EXPECT_FALSE(V.RowEnabled(4));
+  // A release below the last row deselects all.
+  V.SetNrRows(2);
+  Click(V, Inside(DataRect(V, 2, 1)));
+  Click(V, QPoint(40, V.height() - 10));
+  EXPECT_EQ(V.NumSelectedRows(), 0);
+}
+
+TEST(ReportListView, PlainClicksToggleWithoutCtrlMode) {
+  TView V;
+  V.SetRowSelectMode(2);
+  V.SetUseCtrlForMultiSel(false);
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 2, 1)));
+  Click(V, Inside(DataRect(V, 2, 3)));
+  Click(V, Inside(DataRect(V, 2, 1)));
+  EXPECT_FALSE(V.RowSelected(1));
+  EXPECT_TRUE(V.RowSelected(3));
+  V.SetRowSelectMode(1);
+  EXPECT_EQ(V.NumSelectedRows(), 0);
+  Click(V, Inside(DataRect(V, 2, 4)));
+  EXPECT_EQ(V.FirstSelectedRow(), 4);
+  EXPECT_EQ(V.NumSelectedRows(), 1);
+  V.SetRowSelectMode(0);
+  Click(V, Inside(DataRect(V, 2, 2)));
+  EXPECT_EQ(V.NumSelectedRows(), 0);
+}
+
+TEST(ReportListView, NavigationKeysSelectTheCurrentRowAndEnterAdvances) {
+  TView V;
+  test::ShowAndWait(V);
+  V.setFocus();
+  Click(V, Inside(DataRect(V, 1, 1)));
+  QTest::keyClick(&V, Qt::Key_Down);
+  EXPECT_TRUE(V.RowSelected(2));
+  EXPECT_EQ(V.NumSelectedRows(), 1);
+  QTest::keyClick(&V, Qt::Key_End);
+  EXPECT_EQ(V.FirstSelectedRow(), 6);
+  QTest::keyClick(&V, Qt::Key_Home);
+  QTest::keyClick(&V, Qt::Key_Return);
+  EXPECT_EQ(V.FirstSelectedRow(), 1);
+  V.SetAutoAdvance(true);
+  QTest::keyClick(&V, Qt::Key_Return);
+  EXPECT_EQ(V.FirstSelectedRow(), 2);
+}
+
+TEST(ReportListView, EditableColumnsEditInPlaceExceptOnDisabledRows) {
+  TView V;
+  V.SetOptions(V.Options() & ~host::goRowSelect);
+  V.SetColumnEditable(2, true);
+  V.SetColumnCheckMode(3, cmBox);
+  V.SetColumnEditable(3, true);
+  V.SetElem(3, 1, "box");
+  V.SetElemChecked(3, 1, true);
+  V.SetRowEnabled(2, false);
+  std::vector<std::pair<int, int>> SetCells;  // grid column, data row
+  V.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString&) {
+    SetCells.push_back({ACol, ARow});
+  };
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 2, 1)));
+  Click(V, Inside(DataRect(V, 2, 1)));
+  ASSERT_TRUE(V.EditorMode());
+  QTest::keyClicks(V.InplaceEditor(), "hello");
+  QTest::keyClick(V.InplaceEditor(), Qt::Key_Return);
+  EXPECT_EQ(V.Elem(2, 1), "hello");
+  EXPECT_EQ(SetCells, (std::vector<std::pair<int, int>>{{1, 1}}));
+  Click(V, Inside(DataRect(V, 2, 2)));
+  Click(V, Inside(DataRect(V, 2, 2)));
+  EXPECT_FALSE(V.EditorMode());
+  Click(V, Inside(DataRect(V, 1, 1)));
+  Click(V, Inside(DataRect(V, 1, 1)));
+  EXPECT_FALSE(V.EditorMode());
+  // A check column edits the text and keeps the flag.
+  Click(V, Inside(DataRect(V, 3, 1)));
+  Click(V, Inside(DataRect(V, 3, 1)));
+  ASSERT_TRUE(V.EditorMode());
+  EXPECT_EQ(V.InplaceEditor()->text(), "box");
+  V.InplaceEditor()->setText("crate");
+  QTest::keyClick(V.InplaceEditor(), Qt::Key_Return);
+  EXPECT_EQ(V.Elem(3, 1), "crate");
+  EXPECT_TRUE(V.ElemChecked(3, 1));
+}
+
+TEST(ReportListView, DoubleClickOnHeaderBorderFitsTheColumn) {
+  TView V;
+  V.SetElem(1, 2, "a rather long text in the first column");
+  int DblClicks = 0;
+  V.OnDblClick = [&](TObject*) { ++DblClicks; };
+  test::ShowAndWait(V);
+  const QRect H = HeaderRect(V, 1);
+  const QPoint Border(H.right() - 1, H.center().y());
+  QTest::mouseMove(&V, Border);
+  QTest::mouseDClick(&V, Qt::LeftButton, Qt::NoModifier, Border);
+  EXPECT_EQ(V.ColWidths(1), V.DetermineMaxColWidth(1, true));
+  EXPECT_GT(V.ColWidths(1), 150);
+  EXPECT_EQ(DblClicks, 0);
+  const QPoint Cell = Inside(DataRect(V, 2, 2));
+  QTest::mouseMove(&V, Cell);
+  QTest::mouseDClick(&V, Qt::LeftButton, Qt::NoModifier, Cell);
+  EXPECT_EQ(DblClicks, 1);
+}
+
+TEST(ReportListView, ColumnWidthRules) {
+  TView V;
+  EXPECT_EQ(V.DetermineMaxColWidth(0, true), 9);
+  V.SetElem(1, 1, "wide text");
+  QFontMetrics M(V.Font().ToQFont());
+  EXPECT_EQ(V.DetermineMaxColWidth(1, false), M.horizontalAdvance("wide text") + 9);
+  V.SetColumnCheckMode(1, cmBox);
+  EXPECT_EQ(V.DetermineMaxColWidth(1, false), M.horizontalAdvance("wide text") + 16 + 9);
+  V.SetHeader(1, "a much wider header text");
+  V.Sort(1, -1, true);
+  EXPECT_EQ(V.DetermineMaxColWidth(1, true), M.horizontalAdvance("a much wider header text") + 13 + 9);
+  V.AutoColWidth(2, false, -100);
+  EXPECT_EQ(V.ColWidths(2), 4);
+  V.AutoColWidth(1, true, 0, 50);
+  EXPECT_EQ(V.ColWidths(1), 50);
+  V.Paints = 0;
+  V.FitAllColWidths(3, false, 0, 400, 0);
+  test::Picture(V);
+  EXPECT_EQ(V.Paints, 1);
+  EXPECT_EQ(V.ColWidths(1) + V.ColWidths(2) + V.ColWidths(3) + 3, V.ClientWidth());
+  V.ExpandColWidth(3, 10000);
+  EXPECT_EQ(V.ColWidths(3), 16);
+}
+
+TEST(ReportListView, BulkOperationsRepaintOnceEach) {
+  TView V;
+  V.SetNrRows(500);
+  V.SetColumnCheckMode(1, cmBox);
+  test::Picture(V);
+  int Changes = 0;
+  V.OnSelectedChange = [&](TObject*) { ++Changes; };
+  const auto Once = [&](const std::function<void()>& Op) {
+    V.Paints = 0;
+    Op();
+    test::Picture(V);
+    EXPECT_EQ(V.Paints, 1);
+  };
+  Once([&] { V.SelectAllRows(); });
+  Once([&] { V.DeselectAllRows(); });
+  Once([&] { V.DisableAllRows(); });
+  Once([&] { V.EnableAllRows(); });
+  Once([&] { V.SelectAllColumns(); });
+  Once([&] { V.DeselectAllColumns(); });
+  Once([&] { V.SetAllCheckmarksOfCol(1, true); });
+  Once([&] { V.InvertAllCheckmarksOfCol(1); });
+  Once([&] { V.Fill("x"); });
+  Once([&] { V.CenterScrollAndSelect(250); });
+  EXPECT_EQ(Changes, 7);
+  EXPECT_EQ(V.FirstSelectedRow(), 250);
+  EXPECT_EQ(V.TopRow(), 250 - V.VisibleRowCount() / 2);
+  V.CenterScrollAndSelect(499);
+  EXPECT_EQ(V.TopRow(), 500 - V.VisibleRowCount() + 1);
+  EXPECT_EQ(V.NumEnabledRows(), 500);
+  EXPECT_EQ(V.CountCheckedElemsInCol(1), 0);
+}
+
+TEST(ReportListView, RowsInsertAddRemove) {
+  TView V;
+  FillNames(V, {"a", "", "c"});
+  V.Sort(1, -1, true);
+  EXPECT_EQ(V.InsertRow(0), 0);
+  EXPECT_EQ(V.NrOfRows(), 3);
+  EXPECT_EQ(V.LastSortColumn(), -1);
+  EXPECT_EQ(V.InsertRow(V.NrOfRows() + 5), 4);
+  EXPECT_EQ(V.NrOfRows(), 4);
+  EXPECT_EQ(V.InsertRow(1), 1);
+  EXPECT_EQ(V.Elem(1, 1), "");
+  EXPECT_EQ(V.Elem(1, 3), "a");  // the sorted order puts the empty cell first
+  EXPECT_EQ(V.AddRow(), 6);
+  V.RemoveEmptyRows();
+  EXPECT_EQ(V.NrOfRows(), 2);
+  EXPECT_EQ(V.RowCount(), 3);
+  V.RemoveRow(1);
+  V.SetRowSelected(1, true);
+  V.RemoveRow(1);
+  EXPECT_EQ(V.NrOfRows(), 0);
+  EXPECT_EQ(V.RowCount(), 2);
+  EXPECT_EQ(V.AddRow(), 1);
+  EXPECT_EQ(V.Elem(1, 1), "");
+  EXPECT_FALSE(V.RowSelected(1));  // nothing of the removed row comes back
+  V.SetSecondarySortColumn(2);
+  V.SetSecondarySortColumn(-2);
+  EXPECT_EQ(V.SecondarySortColumn(), 2);
+}
+
+TEST(ReportListView, FilterAndSortMarksMatchingRows) {
+  TView V;
+  V.SetNrRows(5);
+  const QStringList Names{"Smith", "Jones", "Smithers", "Brown", "jonesy"};
+  const QStringList Towns{"London", "Paris", "Rome", "London", "Oslo"};
+  for (int R = 1; R <= 5; ++R) {
+    V.SetElem(1, R, Names[R - 1]);
+    V.SetElem(2, R, Towns[R - 1]);
+  }
+  EXPECT_EQ(V.FilterAndSort("smith", {1}, true, TReportListView::fmSimple, 0, true), 2);
+  EXPECT_EQ(V.FilterAndSort("smith", {1}, false, TReportListView::fmSimple, 0, true), 0);
+  EXPECT_EQ(V.FilterAndSort("(smith or jones) and not london", {}, true,
+                            TReportListView::fmBoolean, 1, true), 3);
+  EXPECT_EQ(V.Elem(1, 1), "Brown");  // sorted, the marks moved with their rows
+  EXPECT_FALSE(V.RowSelected(1));
+  EXPECT_TRUE(V.RowSelected(2));
+  EXPECT_EQ(V.FilterAndSort("\"ndo\" & !Brown", {2, 1, 9}, false, TReportListView::fmBoolean, 0,
+                            true), 1);
+  EXPECT_EQ(V.FilterAndSort("^s.*s$", {1}, true, TReportListView::fmGrep, 0, true), 1);
+  for (const QString& Bad : {QString("(smith"), QString("and"), QString("\"open"), QString(""),
+                             QString(500, '(') + "x" + QString(500, ')')})
+    EXPECT_EQ(V.FilterAndSort(Bad, {}, true, TReportListView::fmBoolean, 0, true), -1) << Bad.left(20).toStdString();
+  EXPECT_EQ(V.FilterAndSort("([", {}, true, TReportListView::fmGrep, 0, true), -1);
+  int Asked = 0;
+  V.OnBeforeFilter = [&](TObject*, int Row, bool& Found, TLogicOp& Op) {
+    ++Asked;
+    Found = Row == 1;
+    Op = loIgnore;
+  };
+  EXPECT_EQ(V.FilterAndSort("zzz", {}, true, TReportListView::fmSimple, 0, true), 1);
+  EXPECT_EQ(Asked, 5);
+  V.OnBeforeFilter = [](TObject*, int Row, bool& Found, TLogicOp& Op) {
+    Found = Row == 1;
+    Op = loAND;
+  };
+  EXPECT_EQ(V.FilterAndSort("o", {}, true, TReportListView::fmSimple, 0, true), 1);
+}
+
+TEST(ReportListView, AssignCopiesSettingsContentAndColumnFlags) {
+  TView A;
+  A.SetColorHigh(clLime);
+  A.SetCommonHeaderVisible(true);
+  A.SetFixedFirstColumn(true);
+  A.SetNrCols(4);
+  A.SetNrRows(7);
+  A.SetElem(4, 7, "last");
+  A.SetColumnAlignment(2, taRightJustify);
+  A.SetColumnIsPwd(3, true);
+  A.SetColumnEditable(4, true);
+  int Exchanges = 0;
+  TView B;
+  B.OnBeforeSortExchange = [&](TObject* Sender, const QString&, QString&) {
+    EXPECT_EQ(Sender, &B);
+    ++Exchanges;
+  };
+  A.OnBeforeSortExchange = B.OnBeforeSortExchange;
+  B.Assign(&A);
+  EXPECT_EQ(B.ColorHigh(), clLime);
+  EXPECT_EQ(B.NrOfColumns(), 4);
+  EXPECT_EQ(B.ColCount(), 4);
+  EXPECT_EQ(B.RowCount(), 9);
+  EXPECT_EQ(B.FixedRows(), 2);
+  EXPECT_EQ(B.FixedCols(), 1);
+  EXPECT_EQ(B.Elem(4, 7), "last");
+  EXPECT_EQ(B.ColumnAlignment(2), taRightJustify);
+  EXPECT_TRUE(B.ColumnIsPwd(3));
+  EXPECT_TRUE(B.ColumnEditable(4));
+  for (int R = 1; R <= 7; ++R) B.SetElem(1, R, QString::number(8 - R));
+  B.Sort(1, -1, true);
+  EXPECT_GT(Exchanges, 0);
+  EXPECT_THROW(B.Assign(&B.Data()), EQORError);
+}
