@@ -58,6 +58,9 @@ QORKIT_EXPORT void DrawRectangle(TCanvas& Canvas, int X1, int Y1, int X2, int Y2
 // Marker symbol Mark (0..51) centred on (X, Y) with the current pen and brush.
 QORKIT_EXPORT void DrawMarkOnCanvas(TCanvas& Canvas, int Mark, int X, int Y);
 constexpr int MaxMarker = 51;
+// Half the side of the square around (X, Y) that holds every pixel of Mark
+// drawn with a one-pixel pen; 0 for an unknown mark (nothing is drawn).
+QORKIT_EXPORT int MarkExtent(int Mark);
 
 QORKIT_EXPORT TColor MeanColor(TColor C1, TColor C2);
 

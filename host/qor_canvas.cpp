@@ -114,9 +114,47 @@ void TCanvas::ApplyBrush(QPainter& P) {
 }
 
 void TCanvas::FillSpan(QPainter& P, int X1, int Y1, int X2, int Y2, const QColor& C) {
+  // Clamped to the target first: far-away ends would overflow the extent.
+  const int W = Width(), H = Height();
+  X1 = std::clamp(X1, -1, W + 1);
+  X2 = std::clamp(X2, -1, W + 1);
+  Y1 = std::clamp(Y1, -1, H + 1);
+  Y2 = std::clamp(Y2, -1, H + 1);
   if (X2 <= X1 || Y2 <= Y1) return;
   P.fillRect(QRect(X1, Y1, X2 - X1, Y2 - Y1), C);
 }
+
+namespace {
+
+// The pixels of a one-pixel line from A towards B with B excluded, as the
+// platform picks them: one pixel per step along the major axis, the minor
+// coordinate rounded from the exact line. Only the steps that land inside a
+// Width x Height target are produced, so far-away end points cost nothing.
+QPolygon LinePixels(TPoint A, TPoint B, int Width, int Height) {
+  const long long Dx = static_cast<long long>(B.X) - A.X, Dy = static_cast<long long>(B.Y) - A.Y;
+  const bool XMajor = std::llabs(Dx) >= std::llabs(Dy);
+  const long long Steps = XMajor ? std::llabs(Dx) : std::llabs(Dy);
+  const long long Major0 = XMajor ? A.X : A.Y, Minor0 = XMajor ? A.Y : A.X;
+  const long long DMinor = XMajor ? Dy : Dx;
+  const int Sign = (XMajor ? Dx : Dy) < 0 ? -1 : 1;
+  const long long MajorLimit = XMajor ? Width : Height, MinorLimit = XMajor ? Height : Width;
+  const long long First = Sign > 0 ? std::max(0LL, -Major0) : std::max(0LL, Major0 - MajorLimit + 1);
+  const long long Last = Sign > 0 ? std::min(Steps, MajorLimit - Major0) : std::min(Steps, Major0 + 1);
+  QPolygon Pixels;
+  for (long long K = First; K < Last; ++K) {
+    // Minor offset = round(K * DMinor / Steps), halves away from the start.
+    const __int128 Num = static_cast<__int128>(K) * DMinor;
+    const __int128 Half = Steps / 2;
+    const long long Offset =
+        static_cast<long long>(Num >= 0 ? (Num + Half) / Steps : -((-Num + Half) / Steps));
+    const long long Major = Major0 + Sign * K, Minor = Minor0 + Offset;
+    if (Minor < 0 || Minor >= MinorLimit) continue;
+    Pixels << (XMajor ? QPoint(int(Major), int(Minor)) : QPoint(int(Minor), int(Major)));
+  }
+  return Pixels;
+}
+
+}  // namespace
 
 void TCanvas::LineTo(int X, int Y) {
   const TPoint From = FPenPos;
@@ -139,6 +177,12 @@ void TCanvas::LineTo(int X, int Y) {
     return;
   }
   ApplyPen(P, true);
+  if (FPen.Width() <= 1 && FPen.Style() == psSolid) {
+    // Qt leaves out the last pixel in its own drawing direction, which is
+    // the start point for lines running left or up: place the pixels here.
+    P.drawPoints(LinePixels(From, FPenPos, FTarget->width(), FTarget->height()));
+    return;
+  }
   P.drawLine(From.X, From.Y, X, Y);
 }
 

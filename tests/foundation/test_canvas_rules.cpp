@@ -400,3 +400,50 @@ TEST(NumberTexts, SignificantDigitTiesRoundAwayFromZeroLikeFixedOnes) {
   EXPECT_EQ(host::FormatG(0.1, 1, '.'), "0.1");  // 0.1 is no exact tie
   EXPECT_EQ(host::FormatF(0.125, 2, '.'), host::FormatG(0.125, 2, '.'));
 }
+
+TEST(CanvasRules, LineToExcludesTheEndPointInEveryDirection) {
+  // Eight directions and a few slopes: the start pixel is drawn, the end pixel not.
+  const TPoint Start{10, 10};
+  for (const TPoint End : {TPoint{16, 10}, TPoint{4, 10}, TPoint{10, 16}, TPoint{10, 4},
+                           TPoint{16, 16}, TPoint{4, 4}, TPoint{16, 4}, TPoint{4, 16},
+                           TPoint{17, 13}, TPoint{3, 8}, TPoint{12, 3}, TPoint{7, 17}}) {
+    for (const auto Mode : {host::pmCopy, host::pmNot}) {
+      TBitmap B = Sheet(21, 21, clWhite);
+      TCanvas& C = B.Canvas();
+      C.Pen().SetMode(Mode);
+      C.MoveTo(Start.X, Start.Y);
+      C.LineTo(End.X, End.Y);
+      SCOPED_TRACE(testing::Message() << End.X << "," << End.Y << " mode " << int(Mode));
+      EXPECT_EQ(Px(B, Start.X, Start.Y), clBlack);
+      EXPECT_EQ(Px(B, End.X, End.Y), clWhite);
+      const int Steps = std::max(std::abs(End.X - Start.X), std::abs(End.Y - Start.Y));
+      EXPECT_EQ(CountOf(B, clBlack), Steps);
+    }
+  }
+}
+
+TEST(CanvasRules, FarAwayEndPointsDrawTheVisiblePartOnly) {
+  TBitmap B = Sheet(21, 21, clWhite);
+  TCanvas& C = B.Canvas();
+  C.MoveTo(-2000000000, 10);
+  C.LineTo(2000000000, 10);
+  EXPECT_EQ(CountOf(B, clBlack), 21);
+  C.MoveTo(0, 0);
+  C.LineTo(2000000000, 2000000000);
+  EXPECT_EQ(Px(B, 20, 20), clBlack);
+  EXPECT_EQ(CountOf(B, clBlack), 21 + 20);
+}
+
+TEST(CanvasRules, InvertingRectangleOutlineTouchesEachPixelOnce) {
+  TBitmap B = Sheet(20, 20, clWhite);
+  TCanvas& C = B.Canvas();
+  C.Pen().SetMode(host::pmNot);
+  C.Brush().SetStyle(host::bsClear);
+  C.Rectangle(2, 2, 10, 8);
+  EXPECT_EQ(CountOf(B, clBlack), 2 * 8 + 2 * 4);
+  EXPECT_EQ(Px(B, 2, 2), clBlack);
+  EXPECT_EQ(Px(B, 9, 7), clBlack);
+  EXPECT_EQ(Px(B, 10, 8), clWhite);
+  DrawRectangle(C, 12, 12, 16, 16);
+  EXPECT_EQ(CountOf(B, clBlack), 2 * 8 + 2 * 4 + 16);
+}
