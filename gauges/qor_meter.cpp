@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "foundation/qor_math1.h"
+#include "foundation/qor_univconst.h"
 #include "host/qor_format.h"
 
 namespace qor {
@@ -12,7 +14,6 @@ using host::FormatF;
 
 namespace {
 
-constexpr double Ln10 = 2.302585092994045684;
 constexpr double Pi = 3.14159265358979323846;
 constexpr double Deg = Pi / 180.0;
 // Guards the tick loops against ranges that no finite scale can show.
@@ -20,9 +21,6 @@ constexpr int MaxTicks = 10000;
 
 // The platform's Round: to the nearest integer, halves to even.
 int Round(double X) { return int(std::lrint(X)); }
-
-// Largest integer not above X (rounds toward minus infinity).
-double IntNeg(double X) { return std::floor(X); }
 
 template <typename T>
 bool Change(T& Field, T Value) {
@@ -210,7 +208,7 @@ TTickSpacing TMeter::TickSpacing(double Min, double Max, int NrTicks) {
     T.First = std::trunc(Min) - 1;
     T.SubDiv = Range <= 10 ? 5 : 1;
   } else {
-    double L = std::log(Range / NrTicks) / Ln10;
+    double L = std::log(Range / NrTicks) / uc_ln10;
     double H = L - std::trunc(L);
     if (std::fabs(H) < 1e-10 || std::fabs(H) > 0.9999999999) {
       L = std::round(L);
@@ -227,7 +225,7 @@ TTickSpacing TMeter::TickSpacing(double Min, double Max, int NrTicks) {
       Exponent += Log2;
       T.SubDiv = 4;
     }
-    T.Step = Dir * std::exp(Exponent * Ln10);
+    T.Step = Dir * std::exp(Exponent * uc_ln10);
     T.First = (std::trunc(Min / T.Step) - 1) * T.Step;
   }
   for (int K = 0; K < MaxTicks && (Min - T.First) * Dir > 0.001 * std::fabs(T.Step); ++K)
@@ -646,7 +644,7 @@ void TMeter::DrawScale(TCanvas& C) {
   if (!(T.Step > 0) || !std::isfinite(T.First)) return;
   if (FShortTicks) DrawMinorTicks(C, T);
   const int Decimals = CalcM(FDecPlaces, FMaxValue, FMinValue);
-  if (FLogarithmic && std::fabs(std::log(FMaxValue / FMinValue) / Ln10) >= 1)
+  if (FLogarithmic && std::fabs(std::log(FMaxValue / FMinValue) / uc_ln10) >= 1)
     DrawDecadeTicks(C, Decimals);
   else
     DrawMajorTicks(C, T, Decimals);
@@ -698,7 +696,7 @@ void TMeter::DrawDecadeTicks(TCanvas& C, int Decimals) {
   const QString MaxLabel = FormatF(FMaxValue, Decimals, QChar('.'));
   const double LabelW = C.TextWidth(MaxLabel), LabelH = C.TextHeight(MaxLabel);
   constexpr double Slack = 0.999999999;
-  const double Base = std::pow(10.0, IntNeg(std::log(Slack * FMinValue) / Ln10));
+  const double Base = std::pow(10.0, IntNeg(std::log(Slack * FMinValue) / uc_ln10));
   const bool Short = FMaxValue / FMinValue < 10;
   double M = 1;
   for (int Decade = 0; Decade < MaxTicks; ++Decade, M *= 10) {

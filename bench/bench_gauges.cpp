@@ -1,0 +1,66 @@
+// Paint cost of the gauges beside their nearest Qt peers, each rendered as a
+// whole widget into an image of the same size: TMeter (scale, labels, bands,
+// needle, hub, lamps, frame) against QDial, TProgBar (solid and gradient)
+// against QProgressBar.
+#include <benchmark/benchmark.h>
+
+#include <QDial>
+#include <QImage>
+#include <QProgressBar>
+
+#include "gauges/qor_meter.h"
+#include "gauges/qor_progbar.h"
+
+namespace {
+
+using namespace qor;
+
+void RenderLoop(benchmark::State& State, QWidget& W, const std::function<void()>& Touch) {
+  QImage Target(W.size(), QImage::Format_RGB32);
+  for (auto _ : State) {
+    Touch();
+    W.render(&Target);
+    benchmark::DoNotOptimize(Target.constBits());
+  }
+}
+
+void BM_MeterPaint(benchmark::State& State) {
+  TMeter M;
+  M.SetThresholdLow(0.2);
+  M.SetThresholdHigh(0.8);
+  M.SetScaleBkVisible(true);
+  M.SetScaleBkWidth(10);
+  M.SetCaption(QStringLiteral("V"));
+  M.SetValue(0.55);
+  RenderLoop(State, M, [&] { M.Invalidate(); });
+}
+BENCHMARK(BM_MeterPaint);
+
+void BM_QDialPaint(benchmark::State& State) {
+  QDial D;
+  D.resize(297, 209);
+  D.setNotchesVisible(true);
+  D.setValue(55);
+  RenderLoop(State, D, [] {});
+}
+BENCHMARK(BM_QDialPaint);
+
+void BM_ProgBarPaint(benchmark::State& State, bool Gradient) {
+  TProgBar B;
+  B.SetValue(63);
+  B.SetShowColorGradient(Gradient);
+  B.SetTextPosX(150);
+  RenderLoop(State, B, [&] { B.Invalidate(); });
+}
+BENCHMARK_CAPTURE(BM_ProgBarPaint, Solid, false);
+BENCHMARK_CAPTURE(BM_ProgBarPaint, Gradient, true);
+
+void BM_QProgressBarPaint(benchmark::State& State) {
+  QProgressBar P;
+  P.resize(300, 28);
+  P.setValue(63);
+  RenderLoop(State, P, [] {});
+}
+BENCHMARK(BM_QProgressBarPaint);
+
+}  // namespace
