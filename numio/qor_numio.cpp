@@ -68,6 +68,15 @@ void TNumIO2::showEvent(QShowEvent* Event) {
   TCustomControl::showEvent(Event);
 }
 
+void TNumIO2::changeEvent(QEvent* Event) {
+  // Enabling through Qt (or through a parent) reaches the painting state too.
+  if (Event->type() == QEvent::EnabledChange && FEnabled != isEnabled()) {
+    FEnabled = isEnabled();
+    Refresh();
+  }
+  TCustomControl::changeEvent(Event);
+}
+
 // ==== value and text =======================================================
 
 double TNumIO2::Value() const {

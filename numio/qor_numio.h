@@ -248,6 +248,7 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
 
  private:
   // Painting steps, in their order.

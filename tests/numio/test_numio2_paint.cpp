@@ -155,6 +155,14 @@ TEST_F(NumIO2Paint, DisabledLook) {
   EXPECT_GT(Count(clGray, 0, 0, 34, 28), 0);
 }
 
+TEST_F(NumIO2Paint, DisablingTheParentGivesTheDisabledLook) {
+  Field->SetReadOnly(true);
+  Host.setEnabled(false);
+  EXPECT_EQ(Px(60, 20), clSilver);
+  Host.setEnabled(true);
+  EXPECT_EQ(Px(60, 20), clWhite);
+}
+
 TEST_F(NumIO2Paint, OuterTextsAreAligned) {
   Field->SetReadOnly(true);
   Field->SetRightText("mm");
