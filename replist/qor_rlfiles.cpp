@@ -44,6 +44,7 @@ namespace {
 // Bounds for documents read from outside.
 constexpr int MaxReadColumns = 4096;
 constexpr int MaxReadRows = 10000000;
+constexpr long long MaxReadCells = 50000000;  // rows x (columns + 1)
 // Longest element (tag plus content) the reader accepts, in characters.
 constexpr qsizetype MaxElementLength = 1 << 22;
 // Longest line taken from an open text file.
@@ -145,16 +146,15 @@ QString Unescaped(QStringView Text) {
 // next double quote, blanks around it removed, entities decoded. Returns
 // false when Line is no header line.
 bool HeaderLineId(QStringView Line, QString& Id) {
-  const QString Lower = Line.toString().toLower();
-  if (!Lower.contains(QLatin1String("<replist")) || !Lower.contains(QLatin1String(RepListMarker)))
+  if (!Line.contains(QLatin1String("<replist"), Qt::CaseInsensitive) ||
+      !Line.contains(QLatin1String(RepListMarker), Qt::CaseInsensitive))
     return false;
   Id.clear();
-  const qsizetype Opener = Lower.indexOf(QLatin1String("id=\""));
+  const qsizetype Opener = Line.indexOf(QLatin1String("id=\""), 0, Qt::CaseInsensitive);
   if (Opener >= 0) {
     const qsizetype Start = Opener + 4;
-    const qsizetype End = Lower.indexOf(u'"', Start);
-    Id = Unescaped(QStringView(Line).mid(Start, (End < 0 ? Lower.size() : End) - Start))
-             .trimmed();
+    const qsizetype End = Line.indexOf(u'"', Start);
+    Id = Unescaped(Line.mid(Start, (End < 0 ? Line.size() : End) - Start)).trimmed();
   }
   return true;
 }
@@ -319,10 +319,12 @@ class TRLDataReader {
     switch (TagOf(Name)) {
       case xmlNumCols:
         if (!ReadCount(Text, MaxReadColumns, N) || N < 1) return false;
+        if ((long long)std::max(FT.FNrOfRows, 1) * (N + 1) > MaxReadCells) return false;
         FT.SetNrCols(N);
         break;
       case xmlNumRows:
         if (!ReadCount(Text, MaxReadRows, N)) return false;
+        if ((long long)std::max(N, 1) * (FT.FNrOfCols + 1) > MaxReadCells) return false;
         FT.SetNrRows(N);
         break;
       case xmlColName: FT.SetColName(A.Col, Text); break;
@@ -442,10 +444,11 @@ void TRLData::WriteXML(QTextStream& TF, bool CreateHeader, const QString& DataID
   }
   rl::TFeedback Progress(this, (long long)FNrOfRows * (FNrOfCols + 1));
   for (int R = 1; R <= FNrOfRows; ++R) {
-    const QString RowAttr = QStringLiteral("\" row=\"") + QString::number(R) + u'"';
+    QString RowAttr;
     for (int C = 0; C <= FNrOfCols; ++C) {
       const QStringView S = FStrings->StringView(C, R);
       if (S.isEmpty()) continue;
+      if (RowAttr.isEmpty()) RowAttr = QStringLiteral("\" row=\"") + QString::number(R) + u'"';
       Buf += QLatin1String("<cell col=\"") + QString::number(C) + RowAttr + u'>';
       AppendEscaped(Buf, S);
       Buf += QLatin1String("</cell>\n");
