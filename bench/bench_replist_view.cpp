@@ -1,0 +1,94 @@
+// One paint of the report list view at 10^3, 10^5 and 10^6 rows x 5 columns,
+// scrolled to the middle of the list, beside a QTableView paint over a
+// QStandardItemModel holding the same texts. Both draw into an RGB32 image of
+// the same size; the view's cost must not grow with the number of rows.
+#include <benchmark/benchmark.h>
+
+#include <QHeaderView>
+#include <QImage>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <map>
+#include <memory>
+
+#include "replist/qor_replist.h"
+
+namespace {
+
+constexpr int Cols = 5;
+constexpr int ViewWidth = 600, ViewHeight = 400;
+
+QString CellText(int Col, int Row) {
+  switch (Col) {
+    case 1: return QStringLiteral("Item %1").arg(Row);
+    case 2: return QString::number(Row * 37 % 100000);
+    case 3: return QStringLiteral("Store %1").arg(QChar(char16_t('A' + Row % 26)));
+    case 4: return QString::number(double(Row % 997) / 7.0, 'f', 3);
+    default: return QStringLiteral("note %1").arg(Row % 113);
+  }
+}
+
+qor::TReportListView& View(int Rows) {
+  static std::map<int, std::unique_ptr<qor::TReportListView>> Views;
+  auto& V = Views[Rows];
+  if (!V) {
+    V = std::make_unique<qor::TReportListView>();
+    V->resize(ViewWidth, ViewHeight);
+    V->SetSuppressPaint(true);
+    V->SetNrCols(Cols);
+    V->SetNrRows(Rows);
+    V->SetColumnCheckMode(5, qor::cmBox);
+    for (int R = 1; R <= Rows; ++R)
+      for (int C = 1; C <= Cols; ++C) V->SetElem(C, R, CellText(C, R));
+    for (int R = 1; R <= Rows; R += 3) V->SetRowSelected(R, true);
+    V->SetColumnAlignment(2, qor::taRightJustify);
+    V->SetTopRow(Rows / 2);
+    V->SetSuppressPaint(false);
+  }
+  return *V;
+}
+
+struct TTable {
+  QStandardItemModel Model;
+  QTableView Table;
+};
+
+TTable& Table(int Rows) {
+  static std::map<int, std::unique_ptr<TTable>> Tables;
+  auto& T = Tables[Rows];
+  if (!T) {
+    T = std::make_unique<TTable>();
+    T->Model.setColumnCount(Cols);
+    T->Model.setRowCount(Rows);
+    for (int R = 0; R < Rows; ++R)
+      for (int C = 0; C < Cols; ++C) T->Model.setItem(R, C, new QStandardItem(CellText(C + 1, R + 1)));
+    T->Table.setModel(&T->Model);
+    T->Table.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    T->Table.verticalHeader()->setDefaultSectionSize(24);
+    T->Table.resize(ViewWidth, ViewHeight);
+    T->Table.scrollTo(T->Model.index(Rows / 2, 0), QAbstractItemView::PositionAtTop);
+  }
+  return *T;
+}
+
+void BM_ReportListViewPaint(benchmark::State& State) {
+  qor::TReportListView& V = View(int(State.range(0)));
+  for (auto _ : State) {
+    V.Invalidate();
+    benchmark::DoNotOptimize(V.ScreenImage().constBits());
+  }
+}
+
+void BM_QTableViewPaint(benchmark::State& State) {
+  TTable& T = Table(int(State.range(0)));
+  QImage Image(ViewWidth, ViewHeight, QImage::Format_RGB32);
+  for (auto _ : State) {
+    T.Table.render(&Image);
+    benchmark::DoNotOptimize(Image.constBits());
+  }
+}
+
+}  // namespace
+
+BENCHMARK(BM_ReportListViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_QTableViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
