@@ -6,6 +6,7 @@
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
 #include "host/qor_control.h"
+#include "host/qor_edit.h"
 #include "host/qor_font.h"
 #include "host/qor_format.h"
 #include "host/qor_label.h"
