@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <stdexcept>
+#include <vector>
 
 #include "host/qor_host.h"
 
@@ -26,6 +27,9 @@ enum TOrientation : std::uint8_t { orVertical, orHorizontal };
 // Calendar language: 1 English, 2 German, 3 French, 4 Spanish.
 using TLanguage = std::uint8_t;
 constexpr TLanguage lgEnglish = 1, lgGerman = 2, lgFrench = 3, lgSpanish = 4;
+
+// A dynamic array of doubles.
+using TDoubleArray = std::vector<double>;
 
 using TOnPercentDoneEvent = std::function<void(TObject* Sender, int Percent)>;
 
