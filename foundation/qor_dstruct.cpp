@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <string_view>
 #include <new>
 #include <string>
 
@@ -256,6 +256,7 @@ void TStringArray::Resize(int NrColumns, int NrRows) {
                         .arg(NrColumns)
                         .arg(NrRows));
   const int OldRows = this->NrRows();
+  if (NrColumns == FNrCols && NrRows == OldRows) return;
   try {
     // Rows beyond the new count (in the current order) go first.
     if (NrRows < OldRows) {
@@ -398,19 +399,50 @@ struct TSortItem {
   std::int32_t Pos;  // current position, 0-based
 };
 
+// Languages whose collation orders letters, digits and blanks like plain
+// ASCII with case folded (no tailoring of ASCII letters, such as Danish "aa"
+// or Lithuanian "y"). For texts made of these characters alone the collation
+// order is then the byte order of the lower-cased text.
+bool AsciiOrderIsCollationOrder(const QLocale& Locale) {
+  switch (Locale.language()) {
+    case QLocale::C:
+    case QLocale::English:
+    case QLocale::German:
+    case QLocale::French:
+    case QLocale::Italian:
+    case QLocale::Portuguese:
+    case QLocale::Dutch:
+    case QLocale::Spanish: return true;
+    default: return false;
+  }
+}
+
+bool IsPlainAscii(QStringView S) {
+  for (const QChar C : S) {
+    const char16_t U = C.unicode();
+    if (!((U >= u'a' && U <= u'z') || (U >= u'A' && U <= u'Z') || (U >= u'0' && U <= u'9') ||
+          U == u' '))
+      return false;
+  }
+  return true;
+}
+
 class TKeyBuilder {
  public:
   TKeyBuilder(const TStringArray& Table, const QCollator& Collator,
               const std::function<void(int)>& Progress)
-      : FTable(Table), FCollator(Collator), FProgress(Progress) {}
+      : FTable(Table),
+        FCollator(Collator),
+        FProgress(Progress),
+        FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())) {}
 
   // Keys of column Col for rows 1..NrRows in the current order.
   std::vector<std::uint32_t> Build(int Col) const {
     const int N = FTable.NrRows();
     std::vector<std::uint32_t> Keys(N, 0);
     std::vector<std::pair<double, std::int32_t>> Numbers;
-    std::vector<std::int32_t> Texts;
-    std::vector<QCollatorSortKey> TextKeys;
+    std::vector<std::int32_t> TextRows;
+    std::vector<QStringView> Texts;
     for (int R = 0; R < N; ++R) {
       const QStringView S = FTable.StringView(Col, R + 1);
       double V = 0;
@@ -418,8 +450,8 @@ class TKeyBuilder {
         case ckEmpty: break;
         case ckNumber: Numbers.emplace_back(V, R); break;
         case ckText:
-          Texts.push_back(R);
-          TextKeys.push_back(FCollator.sortKey(S.toString()));
+          TextRows.push_back(R);
+          Texts.push_back(S);
           break;
       }
       FProgress(R);
@@ -430,23 +462,72 @@ class TKeyBuilder {
       if (I > 0 && Numbers[I - 1].first < Numbers[I].first) ++Rank;
       Keys[Numbers[I].second] = (std::uint32_t(ckNumber) << 30) | Rank;
     }
-    std::vector<std::int32_t> ByKey(Texts.size());
-    for (std::size_t I = 0; I < ByKey.size(); ++I) ByKey[I] = std::int32_t(I);
-    std::sort(ByKey.begin(), ByKey.end(), [&](std::int32_t A, std::int32_t B) {
-      return TextKeys[A].compare(TextKeys[B]) < 0;
-    });
-    Rank = 0;
-    for (std::size_t I = 0; I < ByKey.size(); ++I) {
-      if (I > 0 && TextKeys[ByKey[I - 1]].compare(TextKeys[ByKey[I]]) < 0) ++Rank;
-      Keys[Texts[ByKey[I]]] = (std::uint32_t(ckText) << 30) | Rank;
-    }
+    const std::vector<std::uint32_t> TextRank = RankTexts(Texts);
+    for (std::size_t I = 0; I < Texts.size(); ++I)
+      Keys[TextRows[I]] = (std::uint32_t(ckText) << 30) | TextRank[I];
     return Keys;
   }
 
  private:
+  // Ranks in collation order (equal texts share a rank). Plain ASCII texts are
+  // ordered by their lower-cased bytes where that is the collation order, the
+  // others by collation keys; the two sorted groups are then merged.
+  std::vector<std::uint32_t> RankTexts(const std::vector<QStringView>& Texts) const {
+    const std::size_t N = Texts.size();
+    std::vector<std::uint32_t> Rank(N, 0);
+    std::vector<std::int32_t> Plain, Other;
+    std::string Arena;
+    std::vector<std::size_t> Offset(N, 0);
+    for (std::size_t I = 0; I < N; ++I) {
+      if (!FAsciiFast || !IsPlainAscii(Texts[I])) {
+        Other.push_back(std::int32_t(I));
+        continue;
+      }
+      Plain.push_back(std::int32_t(I));
+      Offset[I] = Arena.size();
+      for (const QChar C : Texts[I]) Arena += char(C.toLower().unicode());
+    }
+    const auto Bytes = [&](std::int32_t I) {
+      return std::string_view(Arena.data() + Offset[I], Texts[I].size());
+    };
+    std::sort(Plain.begin(), Plain.end(),
+              [&](std::int32_t A, std::int32_t B) { return Bytes(A) < Bytes(B); });
+    std::vector<QCollatorSortKey> SortKeys;
+    SortKeys.reserve(Other.size());
+    for (std::int32_t I : Other) SortKeys.push_back(FCollator.sortKey(Texts[I].toString()));
+    std::vector<std::int32_t> ByKey(Other.size());
+    for (std::size_t I = 0; I < ByKey.size(); ++I) ByKey[I] = std::int32_t(I);
+    std::sort(ByKey.begin(), ByKey.end(), [&](std::int32_t A, std::int32_t B) {
+      return SortKeys[A].compare(SortKeys[B]) < 0;
+    });
+
+    // Both lists in groups of equal texts, merged by comparing one text of
+    // each group; a group of one list may equal a group of the other.
+    std::size_t P = 0, O = 0;
+    std::uint32_t R = 0;
+    while (P < Plain.size() || O < ByKey.size()) {
+      int Order;
+      if (P == Plain.size()) Order = 1;
+      else if (O == ByKey.size()) Order = -1;
+      else Order = FCollator.compare(Texts[Plain[P]], Texts[Other[ByKey[O]]]);
+      if (Order <= 0) {
+        const std::string_view First = Bytes(Plain[P]);
+        for (; P < Plain.size() && Bytes(Plain[P]) == First; ++P) Rank[Plain[P]] = R;
+      }
+      if (Order >= 0) {
+        const QCollatorSortKey& First = SortKeys[ByKey[O]];
+        for (; O < ByKey.size() && SortKeys[ByKey[O]].compare(First) == 0; ++O)
+          Rank[Other[ByKey[O]]] = R;
+      }
+      ++R;
+    }
+    return Rank;
+  }
+
   const TStringArray& FTable;
   const QCollator& FCollator;
   const std::function<void(int)>& FProgress;
+  const bool FAsciiFast;
 };
 
 }  // namespace

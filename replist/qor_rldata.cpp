@@ -312,6 +312,8 @@ void TRLData::SetCheckedCol(int ColNr, bool Value) {
 
 int TRLData::ColumnIndex(const QString& Head, bool PartialMatch) const {
   const QString H = Head.toLower();
+  // An empty text occurs nowhere.
+  if (PartialMatch && H.isEmpty()) return -1;
   for (int C = FNrOfCols; C >= 1; --C) {
     const QString Name = FColName[C - 1].toLower();
     if (PartialMatch ? Name.contains(H) : Name == H) return C;

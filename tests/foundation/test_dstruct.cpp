@@ -124,6 +124,46 @@ TEST(StringArray, SortsNumbersByValueTextsIgnoringCaseEmptyFirst) {
             (QStringList{"cherry", "banana", "apple pie", "Apple", "10", "9", "-2.5", ""}));
 }
 
+TEST(StringArray, AccentedAndPlainTextsInterleaveInLocaleOrder) {
+  TStringArray T;
+  FillColumn(T, 1, {"b", "\u00e9", "a", "E", "f", "e", "\u00c4", "a-b", "a b"});
+  T.Sort(1, -1, true);
+  EXPECT_EQ(Column(T, 1), (QStringList{"a", "\u00c4", "a b", "a-b", "b", "E", "e", "\u00e9", "f"}));
+}
+
+// The keyed sort gives exactly what a stable sort with the pairwise order gives.
+TEST(StringArray, SortAgreesWithStableSortByCompareCellTexts) {
+  const QString Alphabet = QStringLiteral("aAbBzZ 09-.\u00e9\u00df\u00c5");
+  std::uint32_t Seed = 7;
+  const auto Next = [&] {
+    Seed = Seed * 1664525u + 1013904223u;
+    return Seed >> 8;
+  };
+  QStringList Texts;
+  for (int I = 0; I < 3000; ++I) {
+    QString S;
+    const int Len = int(Next() % 5);
+    for (int K = 0; K < Len; ++K) S += Alphabet[int(Next() % Alphabet.size())];
+    Texts << S;
+  }
+  TStringArray T;
+  FillColumn(T, 1, Texts);
+  for (int R = 1; R <= T.NrRows(); ++R) T.SetString(0, R, QString::number(R));
+  std::vector<int> Expected(Texts.size());
+  for (int I = 0; I < Texts.size(); ++I) Expected[I] = I + 1;
+  const QCollator C = CellCollator();
+  for (const bool Ascending : {true, false}) {
+    std::stable_sort(Expected.begin(), Expected.end(), [&](int A, int B) {
+      const int Order = CompareCellTexts(Texts[A - 1], Texts[B - 1], C);
+      return Ascending ? Order < 0 : Order > 0;
+    });
+    T.UnSort();
+    T.Sort(1, -1, Ascending);
+    for (int R = 1; R <= T.NrRows(); ++R) ASSERT_EQ(T.GetSortOrder(R), Expected[R - 1]) << R;
+    std::sort(Expected.begin(), Expected.end());
+  }
+}
+
 TEST(StringArray, SortIsStableInBothDirectionsAndHonoursTheSecondaryColumn) {
   TStringArray T;
   FillColumn(T, 1, {"b", "a", "B", "a", "b"});

@@ -170,6 +170,7 @@ TEST(RLData, ColumnIndexPrefersTheLastMatch) {
   EXPECT_EQ(D.ColumnIndex("C-1", false), 1);
   EXPECT_EQ(D.ColumnIndex("price", false), -1);
   EXPECT_EQ(D.ColumnIndex("PRICE", true), 2);
+  EXPECT_EQ(D.ColumnIndex("", true), -1);
 }
 
 TEST(RLData, RemoveRowsCopyRowFillAndClear) {
