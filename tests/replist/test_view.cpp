@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
+#include <cmath>
 
 #include "replist/qor_replist.h"
 #include "tests/support/qorkit_test_support.h"
@@ -554,4 +556,25 @@ TEST(ReportListView, AssignCopiesSettingsContentAndColumnFlags) {
   B.Sort(1, -1, true);
   EXPECT_GT(Exchanges, 0);
   EXPECT_THROW(B.Assign(&B.Data()), EQORError);
+}
+
+// A text wider than its column is drawn exactly as its shortened form would be.
+TEST(ReportListView, LongTextsAreShortenedWithDots) {
+  const QString Long = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+  const QFontMetrics M(QApplication::font());
+  const int Room = 64 - 9;
+  const int N = std::max(1, int(std::nearbyint(double(Long.size()) * Room / M.horizontalAdvance(Long) - 4)));
+  for (const TAlignment A : {taLeftJustify, taRightJustify}) {
+    const QString Expected =
+        A == taRightJustify ? Long.left(1) + "..." + Long.right(N) : Long.left(N) + "...";
+    ASSERT_LE(M.horizontalAdvance(Expected), Room);
+    TView Drawn, Reference;
+    for (TView* V : {&Drawn, &Reference}) V->SetColumnAlignment(1, A);
+    Drawn.SetElem(1, 1, Long);
+    Reference.SetElem(1, 1, Expected);
+    const QRect R = DataRect(Drawn, 1, 1);
+    EXPECT_EQ(test::Picture(Drawn).copy(R), test::Picture(Reference).copy(R)) << int(A);
+    Reference.SetElem(1, 1, Long.left(N + 1) + "...");
+    EXPECT_NE(test::Picture(Drawn).copy(R), test::Picture(Reference).copy(R)) << int(A);
+  }
 }
