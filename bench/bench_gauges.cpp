@@ -7,6 +7,7 @@
 #include <QDial>
 #include <QImage>
 #include <QProgressBar>
+#include <memory>
 
 #include "gauges/qor_meter.h"
 #include "gauges/qor_progbar.h"
@@ -24,17 +25,32 @@ void RenderLoop(benchmark::State& State, QWidget& W, const std::function<void()>
   }
 }
 
+TMeter* BenchMeter() {
+  auto* M = new TMeter;
+  M->SetThresholdLow(0.2);
+  M->SetThresholdHigh(0.8);
+  M->SetScaleBkVisible(true);
+  M->SetScaleBkWidth(10);
+  M->SetCaption(QStringLiteral("V"));
+  M->SetValue(0.55);
+  return M;
+}
+
+// A new value: the needle moves over the kept dial face.
 void BM_MeterPaint(benchmark::State& State) {
-  TMeter M;
-  M.SetThresholdLow(0.2);
-  M.SetThresholdHigh(0.8);
-  M.SetScaleBkVisible(true);
-  M.SetScaleBkWidth(10);
-  M.SetCaption(QStringLiteral("V"));
-  M.SetValue(0.55);
-  RenderLoop(State, M, [&] { M.Invalidate(); });
+  std::unique_ptr<TMeter> M(BenchMeter());
+  int K = 0;
+  RenderLoop(State, *M, [&] { M->SetValue(0.3 + 0.001 * (++K % 400)); });
 }
 BENCHMARK(BM_MeterPaint);
+
+// A scale property changes every time: the whole face is drawn again.
+void BM_MeterPaintFullFace(benchmark::State& State) {
+  std::unique_ptr<TMeter> M(BenchMeter());
+  int K = 0;
+  RenderLoop(State, *M, [&] { M->SetColorScale(++K % 2 ? clNavy : clBlack); });
+}
+BENCHMARK(BM_MeterPaintFullFace);
 
 void BM_QDialPaint(benchmark::State& State) {
   QDial D;

@@ -1,6 +1,7 @@
 #include "gauges/qor_meter.h"
 
 #include <QFileInfo>
+#include <QPainterPath>
 #include <cmath>
 #include <cstring>
 
@@ -77,6 +78,27 @@ void TNeedleLayout::Changed() {
 // Angles of one paint, in screen degrees (counter-clockwise from +x, y up).
 struct TMeter::TPaintAngles {
   double Needle, Needle2, Low, High, MinEnd, MaxEnd;
+};
+
+// Everything the dial face (background, bands, scale, caption) depends on.
+struct TMeter::TFaceKey {
+  int W, H, Angle, Cx, Cy;
+  double Radius, Min, Max, Low, High;
+  bool Log;
+  int NrTicks, DecPlaces;
+  bool ShortTicks, ScaleLine, ScaleVisible;
+  TColor ColorScale;
+  QString Caption;
+  TFont Font, FontCaption;
+  bool BkVisible;
+  double BkWidth;
+  TColor BkLow, BkNorm, BkHigh, BakG;
+  QString BgFile;
+  TBkgFill BgMode;
+  int BgLoads;
+  bool Styled;
+  qint64 Palette;
+  bool operator==(const TFaceKey&) const = default;
 };
 
 TMeter::TMeter(QWidget* AOwner)
@@ -368,6 +390,7 @@ void TMeter::Loaded() {
   if (!FBakGndFName.isEmpty()) {
     try {
       AuxBGBmp.LoadFromFile(FBakGndFName);
+      ++FBackgroundLoads;
     } catch (const host::EInvalidGraphic&) {
       FBakGndFName.clear();
     }
@@ -520,6 +543,7 @@ void TMeter::SetBackGroundImg(const QString& FileName) {
   if (QFileInfo::exists(FileName)) {
     FBakGndFName = FileName;
     AuxBGBmp.LoadFromFile(FileName);
+    ++FBackgroundLoads;
   } else {
     FBakGndFName.clear();
   }
@@ -566,6 +590,20 @@ void TMeter::MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterV
 
 // ---- TMeter: painting ----------------------------------------------------------
 
+TMeter::TFaceKey TMeter::FaceKey() const {
+  return {width(),       height(),        FMeterAngle,      FMeterCenterX,     FMeterCenterY,
+          FMeterRadius,  FMinValue,       FMaxValue,        FLowThreshold,     FHighThreshold,
+          FLogarithmic,  FNrTicks,        FDecPlaces,       FShortTicks,       FScaleLine,
+          FScaleVisible, FColorScale,     FCaption,         Font(),            FFontCaption,
+          FScaleBkVisible, FScaleBkWidth, FColorBkLow,      FColorBkNorm,      FColorBkHigh,
+          FColorBakG,    FBakGndFName,    FBGFillMode,      FBackgroundLoads,  host::StyleServicesEnabled(),
+          palette().cacheKey()};
+}
+
+// The face changes only with the scale's own properties, so it is kept between
+// paints and a new value redraws just the needles and what lies above them. A
+// label handler may draw differently on every paint: with one assigned, the
+// face is drawn afresh on the control's canvas each time.
 void TMeter::Paint() {
   if (!(FMeterRadius > 0)) return;
   TCanvas& C = Canvas();
@@ -573,17 +611,34 @@ void TMeter::Paint() {
   const TPaintAngles Angles{Phi(Fraction(FValue, true)),         Phi(Fraction(FValue2, true)),
                             Phi(Fraction(FLowThreshold, true)), Phi(Fraction(FHighThreshold, true)),
                             90 + A / 2,                         90 - A / 2};
-  DrawBackground(C);
-  DrawBands(C, Angles);
-  C.Brush().SetStyle(host::bsClear);
-  if (FScaleVisible) DrawScale(C);
-  DrawCaption(C);
+  if (OnBeforeDrawScaleLabel) {
+    FFaceKey.reset();
+    DrawFace(C, Angles);
+  } else {
+    TFaceKey Key = FaceKey();
+    if (!FFaceKey || !(*FFaceKey == Key)) {
+      FFace.SetSize(width(), height());
+      FFace.Canvas().SetOwner(this);
+      DrawFace(FFace.Canvas(), Angles);
+      FFaceKey = std::make_unique<TFaceKey>(std::move(Key));
+    }
+    C.Draw(0, 0, FFace);
+    C.Font().Assign(Font());
+  }
   DrawNeedles(C, Angles);
   DrawCover(C);
   DrawHub(C);
   DrawLamps(C);
   if (OnMeterRendered) OnMeterRendered(this, C);
   DrawFrame(C);
+}
+
+void TMeter::DrawFace(TCanvas& C, const TPaintAngles& A) {
+  DrawBackground(C);
+  DrawBands(C, A);
+  C.Brush().SetStyle(host::bsClear);
+  if (FScaleVisible) DrawScale(C);
+  DrawCaption(C);
 }
 
 void TMeter::DrawBackground(TCanvas& C) {
@@ -616,25 +671,35 @@ void TMeter::DrawBackground(TCanvas& C) {
   }
 }
 
-// Three pie slices out to R + 4, hollowed by a disc of the background colour.
+// Three ring segments from Ri out to R + 4: the pixels of pie slices hollowed by
+// a disc of the background colour, at a fraction of the cost, and leaving a
+// background image inside the ring untouched.
 void TMeter::DrawBands(TCanvas& C, const TPaintAngles& A) {
   if (!FScaleBkVisible) return;
   const double R = FMeterRadius;
-  const int Cx = FMeterCenterX, Cy = FMeterCenterY;
   const int Ro = Round(R + 4), Ri = Round((100 - FScaleBkWidth) * R / 100);
-  auto Band = [&](double FromPhi, double ToPhi, TColor Color) {
-    if (std::fabs(FromPhi - ToPhi) * Deg <= 1e-6) return;
-    const TPoint P1 = RayPoint(FromPhi, R), P2 = RayPoint(ToPhi, R);
-    C.Brush().SetColor(Color);
-    C.Pen().SetColor(Color);
-    C.Pie(Cx - Ro, Cy - Ro, Cx + Ro + 1, Cy + Ro, P1.X, P1.Y, P2.X, P2.Y);
-  };
-  Band(A.Low, A.MinEnd, FColorBkLow);
-  Band(A.High, A.Low, FColorBkNorm);
-  Band(A.MaxEnd, A.High, FColorBkHigh);
-  C.Brush().SetColor(FColorBakG);
-  C.Pen().SetColor(FColorBakG);
-  C.Ellipse(Cx - Ri, Cy - Ri, Cx + Ri + 1, Cy + Ri);
+  DrawBand(C, A.Low, A.MinEnd, Ro, Ri, FColorBkLow);
+  DrawBand(C, A.High, A.Low, Ro, Ri, FColorBkNorm);
+  DrawBand(C, A.MaxEnd, A.High, Ro, Ri, FColorBkHigh);
+}
+
+// The band runs counter-clockwise from its higher-value boundary (screen
+// angle FromPhi) to its lower-value one; an empty band is skipped rather than
+// taken for a full circle. Filled as one path: the canvas's polygon scan
+// conversion is several times slower on shapes this large.
+void TMeter::DrawBand(TCanvas& C, double FromPhi, double ToPhi, int Ro, int Ri, TColor Color) {
+  const double Span = ToPhi - FromPhi;
+  if (Span * Deg <= 1e-6) return;
+  const QPointF Centre(FMeterCenterX, FMeterCenterY);
+  const QRectF Outer(Centre.x() - Ro, Centre.y() - Ro, 2.0 * Ro, 2.0 * Ro);
+  const QRectF Inner(Centre.x() - Ri, Centre.y() - Ri, 2.0 * Ri, 2.0 * Ri);
+  QPainterPath Ring;
+  Ring.arcMoveTo(Outer, FromPhi);
+  Ring.arcTo(Outer, FromPhi, Span);
+  if (Ri > 0) Ring.arcTo(Inner, ToPhi, -Span);
+  else Ring.lineTo(Centre);
+  Ring.closeSubpath();
+  C.Painter().fillPath(Ring, C.Q(Color));
 }
 
 void TMeter::DrawScale(TCanvas& C) {
@@ -715,12 +780,18 @@ void TMeter::DrawLabel(TCanvas& C, double V, int Decimals, double LabelW, double
   const double R = FMeterRadius;
   const int X = FMeterCenterX + Round(std::cos(P) * (R - LabelW / 2 - 15));
   const int Y = FMeterCenterY - Round(std::sin(P) * (R - LabelH / 2 - 15));
+  // The text height is the font's line height, the same for every label.
+  const int HalfH = int(LabelH) / 2;
   QString Text = FormatF(V, Decimals, QChar('.'));
-  if (OnBeforeDrawScaleLabel)
-    OnBeforeDrawScaleLabel(this, C, Text, X - C.TextWidth(Text) / 2, Y - C.TextHeight(Text) / 2);
+  int Width = C.TextWidth(Text);
+  if (OnBeforeDrawScaleLabel) {
+    const QString Before = Text;
+    OnBeforeDrawScaleLabel(this, C, Text, X - Width / 2, Y - HalfH);
+    if (Text != Before) Width = C.TextWidth(Text);
+  }
   if (Text.isEmpty()) return;
   C.Brush().SetStyle(host::bsClear);
-  C.TextOut(X - C.TextWidth(Text) / 2, Y - C.TextHeight(Text) / 2, Text);
+  C.TextOut(X - Width / 2, Y - HalfH, Text);
 }
 
 void TMeter::DrawCaption(TCanvas& C) {

@@ -314,10 +314,14 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
 
  private:
   struct TPaintAngles;
+  struct TFaceKey;
 
-  // The painting sequence, one layer each.
+  // The painting sequence, one layer each; the face is the first four.
+  TFaceKey FaceKey() const;
+  void DrawFace(TCanvas& C, const TPaintAngles& A);
   void DrawBackground(TCanvas& C);
   void DrawBands(TCanvas& C, const TPaintAngles& A);
+  void DrawBand(TCanvas& C, double FromPhi, double ToPhi, int Ro, int Ri, TColor Color);
   void DrawScale(TCanvas& C);
   void DrawScaleArc(TCanvas& C);
   void DrawMinorTicks(TCanvas& C, const TTickSpacing& T);
@@ -386,6 +390,11 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   QString FACoverFName, FBakGndFName;
   TBkgFill FBGFillMode = bfSimple;
   host::TBitmap AuxBGBmp{10, 10}, AuxACBmp{10, 10}, AuxACMaskBmp{10, 10};
+  int FBackgroundLoads = 0;
+
+  // The dial face of the last paint and what it was drawn from.
+  host::TBitmap FFace;
+  std::unique_ptr<TFaceKey> FFaceKey;
   bool FLimWatchHighOn = true, FLimWatchLowOn = true;
   TColor FLimWatchActColor = clRed, FLimWatchPsvColor = clGray;
   TFrameStyle FFrameStyle = fsRaised;

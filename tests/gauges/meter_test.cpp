@@ -676,6 +676,29 @@ TEST(MeterPaint, BandsSkipEmptySlicesAndFillToTheCentreAtFullWidth) {
   EXPECT_EQ(At(0.85, R * 0.4), clRed);
 }
 
+// The dial face is kept between paints; every property it is drawn from
+// must still show at once.
+TEST(MeterPaint, FaceFollowsEveryScaleChange) {
+  TMeter M;
+  M.SetValue(0.3);
+  Picture(M);
+  M.Font().SetColor(clFuchsia);
+  EXPECT_GT(CountFuchsia(Picture(M)), 0);
+  int X, Y;
+  M.ConvertToPixelCoords(0.1, (M.MeterRadius() - 2) * 100 / M.MeterRadius(), X, Y);
+  M.SetColorScale(clLime);
+  EXPECT_TRUE(NearColor(Picture(M), X, Y, clLime));
+  M.SetMeterShortTicks(false);
+  EXPECT_FALSE(NearColor(Picture(M), X, Y, clLime));
+  M.SetValue(0.6);  // a value-only paint keeps the face
+  EXPECT_FALSE(NearColor(Picture(M), X, Y, clLime));
+  M.SetBounds(0, 0, 200, 150);
+  const QImage Small = Picture(M);
+  EXPECT_EQ(Small.width(), 200);
+  EXPECT_EQ(PixelAt(Small, 199, 70), clGray) << "the frame at the new edge";
+  EXPECT_EQ(PixelAt(Small, 100, 60), clWhite);
+}
+
 // ---- images --------------------------------------------------------------------
 
 TEST(MeterImages, BackgroundInThreeModes) {
