@@ -30,17 +30,35 @@ class TProgress {
 
 int Identity(int I) { return I; }
 
-// Stable order of Indices by Less; the indices whose key is missing (HasKey
-// false) keep their order after all the others.
-template <typename HasKey, typename Less>
-std::vector<int> SortedIndices(int Low, int High, HasKey Valid, Less Before) {
+// The indices Low..High stably ordered by Before.
+template <typename Less>
+std::vector<int> SortedIndices(int Low, int High, Less Before) {
   std::vector<int> Order(static_cast<std::size_t>(High - Low + 1));
   std::iota(Order.begin(), Order.end(), Low);
-  std::stable_sort(Order.begin(), Order.end(), [&](int A, int B) {
-    const bool VA = Valid(A), VB = Valid(B);
-    if (VA != VB) return VA;
-    return VA && Before(A, B);
-  });
+  std::stable_sort(Order.begin(), Order.end(), Before);
+  return Order;
+}
+
+// The numeric sort order of Count keys standing for the indices Low..: the
+// numbers stably by value, then the others (HasKey false) in their order.
+template <typename KeyAt, typename HasKey>
+std::vector<int> OrderByValue(int Low, int Count, KeyAt Key, HasKey Valid, bool Ascending) {
+  std::vector<std::pair<double, int>> Numbers;
+  std::vector<int> Order;
+  Numbers.reserve(static_cast<std::size_t>(Count));
+  Order.reserve(static_cast<std::size_t>(Count));
+  for (int I = 0; I < Count; ++I) {
+    if (Valid(I)) Numbers.push_back({Key(I), Low + I});
+  }
+  if (Ascending)
+    std::stable_sort(Numbers.begin(), Numbers.end(),
+                     [](const auto& A, const auto& B) { return A.first < B.first; });
+  else
+    std::stable_sort(Numbers.begin(), Numbers.end(),
+                     [](const auto& A, const auto& B) { return B.first < A.first; });
+  for (const auto& N : Numbers) Order.push_back(N.second);
+  for (int I = 0; I < Count; ++I)
+    if (!Valid(I)) Order.push_back(Low + I);
   return Order;
 }
 
@@ -287,20 +305,16 @@ void TDataTable::RemoveRow(int Row) {
 }
 
 void TDataTable::MirrorColumns() {
-  const TBlock All{1, 1, NrOfColumns(), NrOfRows()};
-  for (int A = 1, B = NrOfColumns(); A < B; ++A, --B) {
-    ExchangeColumnsInBlock(A, B, All, true);
-    NotifyExchange(seColumns, A, B);
-  }
+  std::vector<int> Order(static_cast<std::size_t>(NrOfColumns()));
+  std::iota(Order.rbegin(), Order.rend(), 1);
+  ApplyColumnOrder(Order, {1, 1, NrOfColumns(), NrOfRows()}, true);
   NotifyDataChanged();
 }
 
 void TDataTable::MirrorRows() {
-  const TBlock All{1, 1, NrOfColumns(), NrOfRows()};
-  for (int A = 1, B = NrOfRows(); A < B; ++A, --B) {
-    ExchangeRowsInBlock(A, B, All, true);
-    NotifyExchange(seRows, A, B);
-  }
+  std::vector<int> Order(static_cast<std::size_t>(NrOfRows()));
+  std::iota(Order.rbegin(), Order.rend(), 1);
+  ApplyRowOrder(Order, {1, 1, NrOfColumns(), NrOfRows()}, true);
   NotifyDataChanged();
 }
 
@@ -309,83 +323,108 @@ TDataTable::TBlock TDataTable::Clamped(int LowCol, int LowRow, int HighCol, int 
           std::min(HighRow, NrOfRows())};
 }
 
-void TDataTable::ExchangeColumnsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders) {
-  for (int R = Block.LowRow; R <= Block.HighRow; ++R) {
-    std::swap(FElems.At(A, R), FElems.At(B, R));
-    std::swap(FStates.At(A, R), FStates.At(B, R));
-  }
-  if (IncludeHeaders) std::swap(FColHeads[A - 1], FColHeads[B - 1]);
-}
-
-void TDataTable::ExchangeRowsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders) {
-  for (int C = Block.LowCol; C <= Block.HighCol; ++C) {
-    std::swap(FElems.At(C, A), FElems.At(C, B));
-    std::swap(FStates.At(C, A), FStates.At(C, B));
-  }
-  if (IncludeHeaders) std::swap(FRowHeads[A - 1], FRowHeads[B - 1]);
-}
-
-// Walks the positions from the first: the index that belongs at position P is
-// fetched from wherever it sits now by one exchange, so there are at most
-// n - 1 exchanges.
-void TDataTable::ApplyColumnOrder(const std::vector<int>& Order, const TBlock& B,
-                                  bool IncludeHeaders) {
-  const int Low = B.LowCol;
+// Reports the reordering as the exchanges that perform it: walking the
+// positions from the first, the index that belongs at position P is fetched
+// from wherever it sits by one exchange, so there are at most n - 1.
+void TDataTable::ReportExchanges(int Kind, const std::vector<int>& Order, int Low) {
+  if (!OnSortExchange) return;
   const int N = static_cast<int>(Order.size());
   std::vector<int> At(Order.size()), Where(Order.size());
   std::iota(At.begin(), At.end(), 0);
   std::iota(Where.begin(), Where.end(), 0);
-  TProgress Progress(this, OnPercentDone,
-                     static_cast<long long>(N) * (B.HighRow - B.LowRow + 1), N);
   for (int P = 0; P < N; ++P) {
     const int Wanted = Order[P] - Low;
     const int From = Where[Wanted];
-    if (From != P) {
-      ExchangeColumnsInBlock(Low + P, Low + From, B, IncludeHeaders);
-      NotifyExchange(seColumns, Low + P, Low + From);
-      Where[At[P]] = From;
-      At[From] = At[P];
-      At[P] = Wanted;
-      Where[Wanted] = P;
-    }
-    Progress.Step(P + 1);
+    if (From == P) continue;
+    NotifyExchange(Kind, Low + P, Low + From);
+    Where[At[P]] = From;
+    At[From] = At[P];
+    At[P] = Wanted;
+    Where[Wanted] = P;
   }
+}
+
+namespace {
+
+// V[Low - 1 + I] becomes the old V[Order[I] - 1], through Scratch.
+template <typename T>
+void PermuteRange(std::vector<T>& V, int Low, const std::vector<int>& Order,
+                  std::vector<T>& Scratch) {
+  for (std::size_t I = 0; I < Order.size(); ++I) Scratch[I] = std::move(V[Order[I] - 1]);
+  std::move(Scratch.begin(), Scratch.end(), V.begin() + (Low - 1));
+}
+
+}  // namespace
+
+// All scratch memory is taken before anything is reported or moved, so a
+// refusal leaves table and observers as they were.
+void TDataTable::ApplyColumnOrder(const std::vector<int>& Order, const TBlock& B,
+                                  bool IncludeHeaders) {
+  const std::size_t N = Order.size(), Rows = static_cast<std::size_t>(B.HighRow - B.LowRow + 1);
+  std::vector<double> Elems;
+  std::vector<std::uint8_t> States;
+  std::vector<TColumnHead> Heads;
+  try {
+    Elems.resize(N * Rows);
+    States.resize(N * Rows);
+    if (IncludeHeaders) Heads.resize(N);
+  } catch (const std::bad_alloc&) {
+    RaiseOutOfMemory("TDataTable.SortCols");
+  }
+  ReportExchanges(seColumns, Order, B.LowCol);
+  TProgress Progress(this, OnPercentDone, static_cast<long long>(N * Rows), 2 * int(N));
+  for (std::size_t I = 0; I < N; ++I) {
+    std::copy_n(&FElems.At(Order[I], B.LowRow), Rows, Elems.begin() + I * Rows);
+    std::copy_n(&FStates.At(Order[I], B.LowRow), Rows, States.begin() + I * Rows);
+    Progress.Step(int(I) + 1);
+  }
+  for (std::size_t I = 0; I < N; ++I) {
+    const int Col = B.LowCol + int(I);
+    std::copy_n(Elems.begin() + I * Rows, Rows, &FElems.At(Col, B.LowRow));
+    std::copy_n(States.begin() + I * Rows, Rows, &FStates.At(Col, B.LowRow));
+    Progress.Step(int(N + I) + 1);
+  }
+  if (IncludeHeaders) PermuteRange(FColHeads, B.LowCol, Order, Heads);
 }
 
 void TDataTable::ApplyRowOrder(const std::vector<int>& Order, const TBlock& B,
                                bool IncludeHeaders) {
-  const int Low = B.LowRow;
-  const int N = static_cast<int>(Order.size());
-  std::vector<int> At(Order.size()), Where(Order.size());
-  std::iota(At.begin(), At.end(), 0);
-  std::iota(Where.begin(), Where.end(), 0);
-  TProgress Progress(this, OnPercentDone,
-                     static_cast<long long>(N) * (B.HighCol - B.LowCol + 1), N);
-  for (int P = 0; P < N; ++P) {
-    const int Wanted = Order[P] - Low;
-    const int From = Where[Wanted];
-    if (From != P) {
-      ExchangeRowsInBlock(Low + P, Low + From, B, IncludeHeaders);
-      NotifyExchange(seRows, Low + P, Low + From);
-      Where[At[P]] = From;
-      At[From] = At[P];
-      At[P] = Wanted;
-      Where[Wanted] = P;
-    }
-    Progress.Step(P + 1);
+  const int N = static_cast<int>(Order.size()), Low = B.LowRow;
+  std::vector<double> Elems;
+  std::vector<std::uint8_t> States;
+  std::vector<TRowHead> Heads;
+  try {
+    Elems.resize(Order.size());
+    States.resize(Order.size());
+    if (IncludeHeaders) Heads.resize(Order.size());
+  } catch (const std::bad_alloc&) {
+    RaiseOutOfMemory("TDataTable.SortRows");
   }
+  ReportExchanges(seRows, Order, Low);
+  const int Cols = B.HighCol - B.LowCol + 1;
+  TProgress Progress(this, OnPercentDone, static_cast<long long>(N) * Cols, Cols);
+  for (int C = B.LowCol; C <= B.HighCol; ++C) {
+    double* Col = &FElems.At(C, Low);
+    std::uint8_t* St = &FStates.At(C, Low);
+    for (int I = 0; I < N; ++I) {
+      Elems[I] = Col[Order[I] - Low];
+      States[I] = St[Order[I] - Low];
+    }
+    std::copy(Elems.begin(), Elems.end(), Col);
+    std::copy(States.begin(), States.end(), St);
+    Progress.Step(C - B.LowCol + 1);
+  }
+  if (IncludeHeaders) PermuteRange(FRowHeads, Low, Order, Heads);
 }
 
 void TDataTable::SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol,
                           int HighRow, bool IncludeHeaders) {
   const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
   if (!B.Valid() || SortRowIx < 1 || SortRowIx > NrOfRows()) return;
-  const auto Valid = [&](int C) { return GetIsNumber(C, SortRowIx); };
-  const auto Before = [&](int X, int Y) {
-    const double VX = FElems.At(X, SortRowIx), VY = FElems.At(Y, SortRowIx);
-    return Ascending ? VX < VY : VY < VX;
-  };
-  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, Valid, Before), B, IncludeHeaders);
+  const auto Key = [&](int I) { return FElems.At(B.LowCol + I, SortRowIx); };
+  const auto HasKey = [&](int I) { return GetIsNumber(B.LowCol + I, SortRowIx); };
+  ApplyColumnOrder(OrderByValue(B.LowCol, B.HighCol - B.LowCol + 1, Key, HasKey, Ascending), B,
+                   IncludeHeaders);
   NotifyDataChanged();
 }
 
@@ -393,12 +432,13 @@ void TDataTable::SortRows(int SortColIx, bool Ascending, int LowCol, int LowRow,
                           int HighRow, bool IncludeHeaders) {
   const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
   if (!B.Valid() || SortColIx < 1 || SortColIx > NrOfColumns()) return;
-  const auto Valid = [&](int R) { return GetIsNumber(SortColIx, R); };
-  const auto Before = [&](int X, int Y) {
-    const double VX = FElems.At(SortColIx, X), VY = FElems.At(SortColIx, Y);
-    return Ascending ? VX < VY : VY < VX;
-  };
-  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Valid, Before), B, IncludeHeaders);
+  // The keys are one contiguous stretch of the column.
+  const double* Key = &FElems.At(SortColIx, B.LowRow);
+  const std::uint8_t* State = &FStates.At(SortColIx, B.LowRow);
+  const auto KeyAt = [&](int I) { return Key[I]; };
+  const auto HasKey = [&](int I) { return (State[I] & (csInvalid | csEmpty)) == 0; };
+  ApplyRowOrder(OrderByValue(B.LowRow, B.HighRow - B.LowRow + 1, KeyAt, HasKey, Ascending), B,
+                IncludeHeaders);
   NotifyDataChanged();
 }
 
@@ -410,7 +450,7 @@ void TDataTable::SortColAttributes(bool Ascending, int LowCol, int LowRow, int H
     const int AX = FColHeads[X - 1].Attrib, AY = FColHeads[Y - 1].Attrib;
     return Ascending ? AX < AY : AY < AX;
   };
-  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, [](int) { return true; }, Before), B, true);
+  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, Before), B, true);
   NotifyDataChanged();
 }
 
@@ -422,7 +462,7 @@ void TDataTable::SortRowAttributes(bool Ascending, int LowCol, int LowRow, int H
     const int AX = FRowHeads[X - 1].Attrib, AY = FRowHeads[Y - 1].Attrib;
     return Ascending ? AX < AY : AY < AX;
   };
-  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, [](int) { return true; }, Before), B, true);
+  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Before), B, true);
   NotifyDataChanged();
 }
 
@@ -435,7 +475,7 @@ void TDataTable::SortColNames(bool Ascending, bool IgnoreCase, int LowCol, int L
     const int Cmp = FColHeads[X - 1].Name.compare(FColHeads[Y - 1].Name, CS);
     return Ascending ? Cmp < 0 : Cmp > 0;
   };
-  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, [](int) { return true; }, Before), B, true);
+  ApplyColumnOrder(SortedIndices(B.LowCol, B.HighCol, Before), B, true);
   NotifyDataChanged();
 }
 
@@ -448,7 +488,7 @@ void TDataTable::SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int L
     const int Cmp = FRowHeads[X - 1].Name.compare(FRowHeads[Y - 1].Name, CS);
     return Ascending ? Cmp < 0 : Cmp > 0;
   };
-  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, [](int) { return true; }, Before), B, true);
+  ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Before), B, true);
   NotifyDataChanged();
 }
 

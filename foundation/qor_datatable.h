@@ -202,11 +202,10 @@ class QORKIT_EXPORT TDataTable : public QObject {
   void ForEachColumn(Fn Step);
   TBlock Clamped(int LowCol, int LowRow, int HighCol, int HighRow) const;
   // Puts the columns (rows) of the block into Order, a list of the block's
-  // current indices in their new sequence, by exchanges.
+  // current indices in their new sequence; reports it as exchanges.
   void ApplyColumnOrder(const std::vector<int>& Order, const TBlock& B, bool IncludeHeaders);
   void ApplyRowOrder(const std::vector<int>& Order, const TBlock& B, bool IncludeHeaders);
-  void ExchangeColumnsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders);
-  void ExchangeRowsInBlock(int A, int B, const TBlock& Block, bool IncludeHeaders);
+  void ReportExchanges(int Kind, const std::vector<int>& Order, int Low);
 
   TMatrix FElems;
   TMatrixStore<std::uint8_t> FStates;
