@@ -14,7 +14,7 @@ using TOpenStringArray = QStringList;
 inline constexpr int MaxShortString = 255;
 
 // Value with Decimals decimals (0..18, a point as separator), padded with
-// leading blanks to at least Width characters.
+// leading blanks to at least Width characters (Width at most MaxShortString).
 QORKIT_EXPORT QString strff(double Value, int Width, int Decimals);
 // Position (from 1) of the N-th occurrence of Sub in S at or after position
 // Start; occurrences may overlap. 0 when there is none, when Sub is empty or
