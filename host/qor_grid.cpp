@@ -604,18 +604,12 @@ void TCustomGrid::Paint() {
 
   const TGridRect Sel = Selection();
   const bool HasFocus = hasFocus() || (FInplaceEdit && FInplaceEdit->hasFocus());
-  const int LastCol = LastVisibleCol(), LastRow = LastVisibleRow();
-  const auto Rows = [&](const auto& Body) {
-    for (int R = 0; R < FFixedRows; ++R) Body(R);
-    for (int R = FTopLeft.Y; R <= LastRow; ++R) Body(R);
-  };
-  Rows([&](int Row) {
-    const int Y = RowTop(Row);
-    if (Y < 0 || RowHeights(Row) < 0) return;
-    const auto Cell = [&](int Col) {
-      const int X = ColLeft(Col);
-      if (X < 0 || ColWidths(Col) < 0) return;
-      const TRect R = Rect(X, Y, X + ColWidths(Col), Y + RowHeights(Row));
+  const std::vector<TSpan> Cols = VisibleSpans(true), Rows = VisibleSpans(false);
+  for (const TSpan& RowSpan : Rows) {
+    const int Row = RowSpan.Index;
+    for (const TSpan& ColSpan : Cols) {
+      const int Col = ColSpan.Index;
+      const TRect R = Rect(ColSpan.Pos, RowSpan.Pos, ColSpan.Pos + ColSpan.Size, RowSpan.Pos + RowSpan.Size);
       TGridDrawState State = 0;
       const bool Fixed = Col < FFixedCols || Row < FFixedRows;
       if (Fixed) State |= gdFixed;
@@ -630,28 +624,31 @@ void TCustomGrid::Paint() {
         C.FillRect(R);
       }
       DrawCell(Col, Row, R, State);
-      if (!FDefaultDrawing) return;
-      if (Fixed) {
-        C.Pen().SetColor(clBtnHighlight);
-        C.MoveTo(R.Left, R.Bottom - 1);
-        C.LineTo(R.Left, R.Top);
-        C.LineTo(R.Right, R.Top);
-        C.Pen().SetColor(clBtnShadow);
-        C.MoveTo(R.Left + 1, R.Bottom - 1);
-        C.LineTo(R.Right - 1, R.Bottom - 1);
-        C.LineTo(R.Right - 1, R.Top);
-      } else if ((State & gdFocused) && !(FOptions & goRowSelect)) {
-        C.Pen().SetColor(clWindowText);
-        C.Pen().SetStyle(psDot);
-        C.Brush().SetStyle(bsClear);
-        C.Rectangle(R);
-        C.Pen().SetStyle(psSolid);
-        C.Brush().SetStyle(bsSolid);
-      }
-    };
-    for (int Col = 0; Col < FFixedCols; ++Col) Cell(Col);
-    for (int Col = FTopLeft.X; Col <= LastCol; ++Col) Cell(Col);
-  });
+      if (FDefaultDrawing) DrawDefaultDecoration(R, State);
+    }
+  }
+}
+
+// The raised edge of a fixed cell, the dotted frame of the focused cell.
+void TCustomGrid::DrawDefaultDecoration(const TRect& R, TGridDrawState State) {
+  TCanvas& C = Canvas();
+  if (State & gdFixed) {
+    C.Pen().SetColor(clBtnHighlight);
+    C.MoveTo(R.Left, R.Bottom - 1);
+    C.LineTo(R.Left, R.Top);
+    C.LineTo(R.Right, R.Top);
+    C.Pen().SetColor(clBtnShadow);
+    C.MoveTo(R.Left + 1, R.Bottom - 1);
+    C.LineTo(R.Right - 1, R.Bottom - 1);
+    C.LineTo(R.Right - 1, R.Top);
+  } else if ((State & gdFocused) && !(FOptions & goRowSelect)) {
+    C.Pen().SetColor(clWindowText);
+    C.Pen().SetStyle(psDot);
+    C.Brush().SetStyle(bsClear);
+    C.Rectangle(R);
+    C.Pen().SetStyle(psSolid);
+    C.Brush().SetStyle(bsSolid);
+  }
 }
 
 void TCustomGrid::paintEvent(QPaintEvent* Event) {

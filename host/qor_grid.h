@@ -283,6 +283,7 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   void SizingZone(int X, int Y, TGridState& State, int& Index) const;
   bool MoveTarget(int X, int Y, int& Index) const;
   void DrawGridLines();
+  void DrawDefaultDecoration(const TRect& R, TGridDrawState State);
 
   int FColCount = 5, FRowCount = 5, FFixedCols = 1, FFixedRows = 1;
   int FDefaultColWidth = 64, FDefaultRowHeight = 24, FGridLineWidth = 1;
