@@ -133,19 +133,20 @@ int TRasterLab::PaintChar(TCanvas& Canvas, const TRDCharMatrix& Matrix, int X, i
                           TColor /*BackColor*/, bool FixedWidth) {
   const int P = DotSize + DotSpacing, Code = GlyphCode(Ch);
   const TColumns Cols = ColumnsOf(Matrix, Code, FixedWidth);
-  Canvas.Pen().SetColor(LitColor);
-  Canvas.Brush().SetColor(LitColor);
   const auto& Glyph = Matrix.BitData[size_t(Code)];
+  std::vector<QRect> Dots;
   for (int Row = 0; Row < std::min(Matrix.FontHeight, 32); ++Row) {
     const std::uint32_t Bits = Glyph[size_t(Row)] >> Cols.First;
-    if (Bits == 0) continue;
-    const int Dy = Y + Row * P;
-    for (int c = 0; c < Cols.Count; ++c) {
-      if (!(Bits & (1u << c))) continue;
-      const int Dx = X + c * P;
-      if (DotSize == 1) Canvas.SetPixel(Dx, Dy, LitColor);
-      else Canvas.FillRect(Rect(Dx, Dy, Dx + DotSize, Dy + DotSize));
-    }
+    for (int c = 0; c < Cols.Count; ++c)
+      if (Bits & (1u << c)) Dots.emplace_back(X + c * P, Y + Row * P, DotSize, DotSize);
+  }
+  if (DotSize == 1) {
+    for (const QRect& D : Dots) Canvas.SetPixel(D.x(), D.y(), LitColor);
+  } else if (!Dots.empty()) {
+    QPainter& Painter = Canvas.Painter();
+    Painter.setPen(Qt::NoPen);
+    Painter.setBrush(Canvas.Q(LitColor));
+    Painter.drawRects(Dots.data(), int(Dots.size()));
   }
   return P * Cols.Count;
 }
@@ -391,15 +392,26 @@ void TRasterLab::Paint() {
 }
 
 // Background lines in the DotSpacing pixels before every dot row and column
-// leave squares of unlit dots aligned with the text's dots.
+// leave squares of unlit dots aligned with the text's dots. The lines are
+// written straight into the picture's rows: hundreds of one-pixel-wide
+// rectangles would cost far more.
 void TRasterLab::DrawRaster(TCanvas& C, int OriginX, int OriginY) {
-  const int W = Width(), H = Height(), P = Pitch();
-  C.Brush().SetColor(FColorLabBakG);
-  const int Y0 = FloorMod(OriginY, P) - FDotSpacing - 1, X0 = FloorMod(OriginX, P) - FDotSpacing - 1;
-  for (int b = 0; b <= H / P + 1; ++b)
-    for (int i = 1; i <= FDotSpacing; ++i) C.FillRect(Rect(0, Y0 + b * P + i, W, Y0 + b * P + i + 1));
-  for (int b = 0; b <= W / P + 1; ++b)
-    for (int i = 1; i <= FDotSpacing; ++i) C.FillRect(Rect(X0 + b * P + i, 0, X0 + b * P + i + 1, H));
+  if (FDotSpacing == 0 || !C.Target()) return;
+  const int P = Pitch();
+  const int Y0 = FloorMod(OriginY, P) - FDotSpacing, X0 = FloorMod(OriginX, P) - FDotSpacing;
+  C.Flush();
+  QImage& Img = *C.Target();
+  const int W = std::min(Width(), Img.width()), H = std::min(Height(), Img.height());
+  const QRgb Back = C.Q(FColorLabBakG).rgb();
+  std::vector<int> Columns;
+  for (int X = 0; X < W; ++X)
+    if (FloorMod(X - X0, P) < FDotSpacing) Columns.push_back(X);
+  for (int Y = 0; Y < H; ++Y) {
+    auto* Row = reinterpret_cast<QRgb*>(Img.scanLine(Y));
+    if (FloorMod(Y - Y0, P) < FDotSpacing) std::fill(Row, Row + W, Back);
+    else
+      for (int X : Columns) Row[X] = Back;
+  }
 }
 
 //   style   lines

@@ -317,47 +317,77 @@ void TCanvas::SetPixel(int X, int Y, TColor Color) {
   FTarget->setPixel(X, Y, Q(Color).rgb());
 }
 
+namespace {
+
+// Seed fill of the 32-bit image Img from (X, Y) within Area (inclusive
+// bounds); Inside(pixel) tells whether a pixel belongs to the region, and is
+// false for filled pixels. Each stacked segment is a run of row Y that is
+// filled already; the row Y + DY next to it is explored, and the parent row
+// only where the new run reaches beyond the segment, so every pixel is looked
+// at about twice.
+template <typename TInside>
+void ScanFill(QImage& Img, int X, int Y, const TRect& Area, QRgb Fill, TInside Inside) {
+  uchar* Bits = Img.bits();
+  const qsizetype Stride = Img.bytesPerLine();
+  const auto RowAt = [&](int Py) { return reinterpret_cast<QRgb*>(Bits + Py * Stride); };
+  if (!Inside(RowAt(Y)[X])) return;
+  struct TSegment {
+    int Y, XL, XR, DY;
+  };
+  std::vector<TSegment> Stack;
+  const auto Push = [&](int Py, int XL, int XR, int DY) {
+    if (Py + DY >= Area.Top && Py + DY <= Area.Bottom) Stack.push_back({Py, XL, XR, DY});
+  };
+  Push(Y, X, X, 1);
+  Push(Y + 1, X, X, -1);
+  while (!Stack.empty()) {
+    const TSegment S = Stack.back();
+    Stack.pop_back();
+    const int Py = S.Y + S.DY, X1 = S.XL, X2 = S.XR, DY = S.DY;
+    QRgb* Row = RowAt(Py);
+    int Px = X1;
+    while (Px >= Area.Left && Inside(Row[Px])) Row[Px--] = Fill;
+    int L = Px + 1;
+    if (Px < X1) {
+      if (L < X1) Push(Py, L, X1 - 1, -DY);
+      Px = X1 + 1;
+    } else {
+      for (++Px; Px <= X2 && !Inside(Row[Px]); ++Px) {}
+      if (Px > X2) continue;
+      L = Px;
+    }
+    do {
+      while (Px <= Area.Right && Inside(Row[Px])) Row[Px++] = Fill;
+      Push(Py, L, Px - 1, DY);
+      if (Px > X2 + 1) Push(Py, X2 + 1, Px - 1, -DY);
+      for (++Px; Px <= X2 && !Inside(Row[Px]); ++Px) {}
+      L = Px;
+    } while (Px <= X2);
+  }
+}
+
+}  // namespace
+
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle Style) {
   if (!FTarget || !FTarget->valid(X, Y)) return;
   Flush();
   QImage& Img = *FTarget;
   if (Img.depth() != 32) Img = Img.convertToFormat(QImage::Format_RGB32);
-  // Scan-line fill on the raw rows; the alpha byte takes no part in the comparison.
-  const QRgb Ref = Q(Color).rgb() & 0x00FFFFFFu;
+  // The alpha byte takes no part in the comparisons.
+  constexpr QRgb Rgb = 0x00FFFFFFu;
+  const QRgb Ref = Q(Color).rgb() & Rgb;
   const QRgb Fill = Q(FBrush.Color()).rgb() | 0xFF000000u;
-  const QRgb FillRgb = Fill & 0x00FFFFFFu;
-  const TRect Area = ClipRect();
-  const int L0 = std::max(0, Area.Left), R0 = std::min(Img.width(), Area.Right) - 1;
-  const int T0 = std::max(0, Area.Top), B0 = std::min(Img.height(), Area.Bottom) - 1;
+  const TRect Clip = ClipRect();
+  const TRect Area{std::max(0, Clip.Left), std::max(0, Clip.Top),
+                   std::min(Img.width(), Clip.Right) - 1, std::min(Img.height(), Clip.Bottom) - 1};
+  if (X < Area.Left || X > Area.Right || Y < Area.Top || Y > Area.Bottom) return;
   // fsSurface fills the area of colour Ref; fsBorder fills up to the border colour Ref.
-  auto Inside = [&](const QRgb* Row, int Px) {
-    const QRgb C = Row[Px] & 0x00FFFFFFu;
-    return Style == fsSurface ? C == Ref : (C != Ref && C != FillRgb);
-  };
-  if (Style == fsSurface && Ref == FillRgb) return;
-  if (X < L0 || X > R0 || Y < T0 || Y > B0) return;
-  auto RowAt = [&](int Py) { return reinterpret_cast<QRgb*>(Img.scanLine(Py)); };
-  if (!Inside(RowAt(Y), X)) return;
-  std::vector<TPoint> Stack{{X, Y}};
-  while (!Stack.empty()) {
-    const TPoint Seed = Stack.back();
-    Stack.pop_back();
-    QRgb* Row = RowAt(Seed.Y);
-    if (!Inside(Row, Seed.X)) continue;
-    int L = Seed.X, R = Seed.X;
-    while (L > L0 && Inside(Row, L - 1)) --L;
-    while (R < R0 && Inside(Row, R + 1)) ++R;
-    std::fill(Row + L, Row + R + 1, Fill);
-    for (int Ny : {Seed.Y - 1, Seed.Y + 1}) {
-      if (Ny < T0 || Ny > B0) continue;
-      const QRgb* Next = RowAt(Ny);
-      bool Run = false;
-      for (int Px = L; Px <= R; ++Px) {
-        const bool In = Inside(Next, Px);
-        if (In && !Run) Stack.push_back({Px, Ny});
-        Run = In;
-      }
-    }
+  if (Style == fsSurface) {
+    if (Ref == (Fill & Rgb)) return;
+    ScanFill(Img, X, Y, Area, Fill, [Ref](QRgb C) { return (C & Rgb) == Ref; });
+  } else {
+    ScanFill(Img, X, Y, Area, Fill,
+             [Ref, Fill](QRgb C) { return (C & Rgb) != Ref && (C & Rgb) != (Fill & Rgb); });
   }
 }
 
@@ -412,8 +442,9 @@ void TCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& Sou
              (Dst.width() < Src.width() || Dst.height() < Src.height())) {
     // Halftone reduction averages every source pixel into the target, so thin
     // lines fade instead of vanishing or breaking up as sampled pixels would.
-    P.drawImage(Dst.topLeft(), Image.copy(Src).scaled(Dst.size(), Qt::IgnoreAspectRatio,
-                                                     Qt::SmoothTransformation));
+    const QImage Part = Src == Image.rect() ? Image : Image.copy(Src);
+    P.drawImage(Dst.topLeft(),
+                Part.scaled(Dst.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
   } else {
     P.drawImage(Dst, Image, Src);
   }
