@@ -5,13 +5,13 @@
 // brush. Marks are grouped by shape in fours: small open, small solid, large
 // open, large solid.
 //
-//    0       dot                   21..24  triangle pointing left
-//    1.. 4   square                25..28  triangle pointing right
-//    5.. 8   circle                29..32  five-pointed star
-//    9..12   triangle pointing up  33..36  hexagon
-//   13..16   triangle pointing down 37..40 thick cross
-//   17..20   diamond               41..46  plus, x, asterisk (small, large)
-//   47, 48   horizontal, vertical bar   49 bullseye   50 crosshair   51 boxed x
+//    0      dot                      21..24  triangle pointing left
+//    1.. 4  square                   25..28  triangle pointing right
+//    5.. 8  circle                   29..32  five-pointed star
+//    9..12  triangle pointing up     33..36  hexagon
+//   13..16  triangle pointing down   37..40  thick cross
+//   17..20  diamond                  41..46  plus, x, asterisk; small then large each
+//   47, 48  horizontal, vertical bar 49 bullseye, 50 crosshair, 51 boxed x
 #include <array>
 #include <cmath>
 #include <numbers>
