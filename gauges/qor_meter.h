@@ -27,7 +27,12 @@
 // colours of ColorScheme; the labels use Font, the caption FontCaption.
 //
 // Every setter that changes the picture paints at once (not at the next
-// paint cycle), so OnMeterRendered sees each change.
+// paint cycle), so OnMeterRendered sees each change. The dial face (background,
+// bands, scale, caption) is kept between paints and redrawn only when one of
+// its inputs changes, so a new value costs just the needles and what lies above
+// them; with an OnBeforeDrawScaleLabel handler the face is drawn on every paint.
+// The bands are ring segments: the pixels of pie slices hollowed by a disc of
+// the background colour, except that a background image inside the ring stays.
 #pragma once
 
 #include <functional>

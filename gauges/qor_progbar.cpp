@@ -386,22 +386,31 @@ int TProgBar::TableIndex(int K, int Track, int Bar) const {
   return std::clamp(Ix, 0, ColorTableSize - 1);
 }
 
+// The filled part: one colour, or one table colour per line across the
+// track. The gradient lines are laid out in a strip one pixel thick and
+// stretched across the track in one copy.
 void TProgBar::DrawBar(TCanvas& C, const TBarGeometry& G) {
   if (G.Bar <= 0) return;
+  const int Near = G.Line(0), Far = G.Line(G.Bar - 1);
+  const int From = std::min(Near, Far), To = std::max(Near, Far) + 1;
+  const int L = FMarginLeft, T = FMarginTop;
+  const int R = width() - FMarginRight, B = height() - FMarginBottom;
+  const TRect Filled = G.Vertical ? Rect(L, From, R, To) : Rect(From, T, To, B);
   if (!FColorGrad) {
-    const int L = FMarginLeft, T = FMarginTop;
-    const int R = width() - FMarginRight, B = height() - FMarginBottom;
-    const int Near = G.Line(0), Far = G.Line(G.Bar - 1);
     C.Pen().SetColor(FBarColorArray[0]);
     C.Brush().SetColor(FBarColorArray[0]);
-    if (G.Vertical) C.Rectangle(L, std::min(Near, Far), R, std::max(Near, Far) + 1);
-    else C.Rectangle(std::min(Near, Far), T, std::max(Near, Far) + 1, B);
+    C.Rectangle(Filled);
     return;
   }
+  host::TBitmap Strip(G.Vertical ? 1 : G.Bar, G.Vertical ? G.Bar : 1);
   for (int K = 0; K < G.Bar; ++K) {
-    C.Pen().SetColor(FBarColorArray[size_t(TableIndex(K, G.Track, G.Bar))]);
-    DrawAcross(C, G, K);
+    const TColor Color = ColorToRGB(FBarColorArray[size_t(TableIndex(K, G.Track, G.Bar))], this);
+    const QRgb Pixel = qRgb(GetRValue(Color), GetGValue(Color), GetBValue(Color));
+    const int At = G.Sign < 0 ? G.Bar - 1 - K : K;
+    if (G.Vertical) Strip.ScanLine(At)[0] = Pixel;
+    else Strip.ScanLine(0)[At] = Pixel;
   }
+  C.StretchDraw(Filled, Strip);
 }
 
 // Grid lines every GridDist pixels from the bar's start edge across the fill.
