@@ -131,6 +131,7 @@ void TInplaceEdit::keyPressEvent(QKeyEvent* E) {
     DropDown();
     return;
   }
+  if (!FGrid) return;
   if (E->key() == Qt::Key_Escape) {
     FGrid->CancelEditor();
     return;
@@ -146,7 +147,7 @@ void TInplaceEdit::focusOutEvent(QFocusEvent* Event) {
   QLineEdit::focusOutEvent(Event);
   if (ListVisible()) return;
   QWidget* Next = QApplication::focusWidget();
-  if (Next != FGrid && Next != this && isVisible()) FGrid->HideEditor();
+  if (FGrid && Next != FGrid && Next != this && isVisible()) FGrid->HideEditor();
 }
 
 // ---- TCustomGrid: construction and properties -----------------------------------
@@ -165,7 +166,11 @@ TCustomGrid::TCustomGrid(QWidget* AOwner) : TCustomControl(AOwner) {
   resize(320, 120);
 }
 
-TCustomGrid::~TCustomGrid() = default;
+// The editor outlives the grid's own part of the destruction (Qt deletes
+// children last); it must not call back into it.
+TCustomGrid::~TCustomGrid() {
+  if (FInplaceEdit) FInplaceEdit->FGrid = nullptr;
+}
 
 void TCustomGrid::SetColCount(int Value) {
   Value = std::max(1, Value);

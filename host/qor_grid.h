@@ -97,6 +97,7 @@ class QORKIT_EXPORT TInplaceEdit : public QLineEdit {
   bool ListVisible() const;
 
  protected:
+  friend class TCustomGrid;
   void keyPressEvent(QKeyEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
