@@ -9,6 +9,7 @@
 #include "host/qor_edit.h"
 #include "host/qor_font.h"
 #include "host/qor_format.h"
+#include "host/qor_grid.h"
 #include "host/qor_label.h"
 #include "host/qor_timer.h"
 #include "host/qor_types.h"
