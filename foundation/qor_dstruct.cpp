@@ -434,7 +434,8 @@ class TKeyBuilder {
       : FTable(Table),
         FCollator(Collator),
         FProgress(Progress),
-        FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())) {}
+        FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())),
+        FUseKeys(Collator.locale().language() != QLocale::C) {}
 
   // Keys of column Col for rows 1..NrRows in the current order.
   std::vector<std::uint32_t> Build(int Col) const {
@@ -492,14 +493,22 @@ class TKeyBuilder {
     };
     std::sort(Plain.begin(), Plain.end(),
               [&](std::int32_t A, std::int32_t B) { return Bytes(A) < Bytes(B); });
+    // Collation keys, except under the C locale, where the collator's keys
+    // do not follow its case-insensitive comparison and the comparison itself
+    // is cheap.
     std::vector<QCollatorSortKey> SortKeys;
-    SortKeys.reserve(Other.size());
-    for (std::int32_t I : Other) SortKeys.push_back(FCollator.sortKey(Texts[I].toString()));
+    if (FUseKeys) {
+      SortKeys.reserve(Other.size());
+      for (std::int32_t I : Other) SortKeys.push_back(FCollator.sortKey(Texts[I].toString()));
+    }
+    const auto OtherOrder = [&](std::int32_t A, std::int32_t B) {
+      return FUseKeys ? SortKeys[A].compare(SortKeys[B])
+                      : FCollator.compare(Texts[Other[A]], Texts[Other[B]]);
+    };
     std::vector<std::int32_t> ByKey(Other.size());
     for (std::size_t I = 0; I < ByKey.size(); ++I) ByKey[I] = std::int32_t(I);
-    std::sort(ByKey.begin(), ByKey.end(), [&](std::int32_t A, std::int32_t B) {
-      return SortKeys[A].compare(SortKeys[B]) < 0;
-    });
+    std::sort(ByKey.begin(), ByKey.end(),
+              [&](std::int32_t A, std::int32_t B) { return OtherOrder(A, B) < 0; });
 
     // Both lists in groups of equal texts, merged by comparing one text of
     // each group; a group of one list may equal a group of the other.
@@ -515,9 +524,8 @@ class TKeyBuilder {
         for (; P < Plain.size() && Bytes(Plain[P]) == First; ++P) Rank[Plain[P]] = R;
       }
       if (Order >= 0) {
-        const QCollatorSortKey& First = SortKeys[ByKey[O]];
-        for (; O < ByKey.size() && SortKeys[ByKey[O]].compare(First) == 0; ++O)
-          Rank[Other[ByKey[O]]] = R;
+        const std::int32_t First = ByKey[O];
+        for (; O < ByKey.size() && OtherOrder(ByKey[O], First) == 0; ++O) Rank[Other[ByKey[O]]] = R;
       }
       ++R;
     }
@@ -528,6 +536,7 @@ class TKeyBuilder {
   const QCollator& FCollator;
   const std::function<void(int)>& FProgress;
   const bool FAsciiFast;
+  const bool FUseKeys;
 };
 
 }  // namespace

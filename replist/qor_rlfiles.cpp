@@ -120,7 +120,7 @@ QString Unescaped(QStringView Text) {
       const bool Hex = Name[1] == u'x' || Name[1] == u'X';
       bool Ok = false;
       const uint Code = Name.mid(Hex ? 2 : 1).toUInt(&Ok, Hex ? 16 : 10);
-      if (Ok && Code > 0 && Code <= 0x10FFFF) {
+      if (Ok && Code <= 0x10FFFF) {
         if (Code > 0xFFFF) {
           const char32_t Wide = Code;
           Out += QString::fromUcs4(&Wide, 1);

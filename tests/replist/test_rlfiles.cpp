@@ -51,7 +51,7 @@ void MakeHostile(TRLData& D) {
   D.SetElem(1, 1, "</cell><cell col=\"1\" row=\"2\">injected");
   D.SetElem(1, 2, "日本語 \U0001F600 &amp; &#38;");
   D.SetElem(1, 3, QString(QChar(0xD800)) + "lone" + QChar(0xDC00));
-  D.SetElem(0, 2, "hidden\x01\x1f");
+  D.SetElem(0, 2, QStringLiteral("hidden\x01\x1f") + QChar(0) + "nul");
   D.SetElem(2, 1, "  blanks  ");
   D.SetElemChecked(2, 2, true);
   D.SetElemChecked(3, 3, true);
@@ -76,11 +76,11 @@ TEST(RLFiles, HostileTextsRoundTripThroughFilesStringsAndStreams) {
   MakeHostile(A);
   QTemporaryDir Dir;
   const QString Path = Dir.filePath("list.xml");
-  A.SaveAsXMLFile(Path, "Set 1");
+  A.SaveAsXMLFile(Path, QStringLiteral("Set 1 \"") + QChar(0));
   TRLData B;
-  ASSERT_TRUE(B.LoadFromXMLFile(Path, "set 1"));
+  ASSERT_TRUE(B.LoadFromXMLFile(Path, QStringLiteral("set 1 \"") + QChar(0)));
   EXPECT_EQ(Snapshot(B), Snapshot(A));
-  EXPECT_EQ(B.DataID(), "Set 1");
+  EXPECT_EQ(B.DataID(), QStringLiteral("Set 1 \"") + QChar(0));
 
   TRLData C;
   ASSERT_TRUE(C.ReadFromXMLString(A.WriteToXMLString("x"), ""));
