@@ -23,31 +23,34 @@ TNumIO2* Field(const QString& Left, const QString& Right, TInFormat Format, doub
   F->SetRangeHigh(uc_MaxDouble);
   F->SetInputFormat(Format);
   F->SetValue(Value);
-  F->setFixedSize(F->Width(), F->Height());
   return F;
 }
 
-void Fix(TNumIO2* F) { F->setFixedSize(F->Width(), F->Height()); }
+// Places a configured field at its own size.
+void Add(QGridLayout* Grid, TNumIO2* F, int Row, int Column) {
+  F->setFixedSize(F->Width(), F->Height());
+  Grid->addWidget(F, Row, Column);
+}
 
 QWidget* Formats() {
   auto* Box = new QWidget;
   auto* Grid = new QGridLayout(Box);
-  Grid->addWidget(Field("Float", "mV", itFloat, 12.5), 0, 0);
-  Grid->addWidget(Field("Exponent", "Hz", itExp, 1.5e6), 1, 0);
+  Add(Grid, Field("Float", "mV", itFloat, 12.5), 0, 0);
+  Add(Grid, Field("Exponent", "Hz", itExp, 1.5e6), 1, 0);
   auto* Fixed = Field("Fixed", "kg", itFixPoint, 3.14159);
   Fixed->SetFixPointDecPlaces(3);
-  Grid->addWidget(Fixed, 2, 0);
-  Grid->addWidget(Field("Integer", "pcs", itInt, -42), 3, 0);
-  Grid->addWidget(Field("Hex", "", itHex, 48879), 0, 1);
-  Grid->addWidget(Field("Octal", "", itOct, 511), 1, 1);
+  Add(Grid, Fixed, 2, 0);
+  Add(Grid, Field("Integer", "pcs", itInt, -42), 3, 0);
+  Add(Grid, Field("Hex", "", itHex, 48879), 0, 1);
+  Add(Grid, Field("Octal", "", itOct, 511), 1, 1);
   auto* Bin = Field("Binary", "", itBin, 165);
   Bin->SetTextBoxWidth(190);
   Bin->SetFrameStyle(1);
   Bin->SetAlignment(taRightJustify);
-  Grid->addWidget(Bin, 2, 1);
+  Add(Grid, Bin, 2, 1);
   auto* Dynamic = Field("Dynamic", "", itDynamic, 0);
   Dynamic->SetText("$1F");
-  Grid->addWidget(Dynamic, 3, 1);
+  Add(Grid, Dynamic, 3, 1);
   return Box;
 }
 
@@ -61,7 +64,7 @@ QWidget* Controls() {
   Buttons->SetButVisible(true);
   Buttons->SetButIncrem(100);
   Buttons->SetFixPointDecPlaces(1);
-  Grid->addWidget(Buttons, 0, 0);
+  Add(Grid, Buttons, 0, 0);
 
   auto* Pivots = Field("Range", "V", itFixPoint, 10);
   Pivots->SetRangeLow(0);
@@ -74,8 +77,7 @@ QWidget* Controls() {
   Pivots->SetGaugeVisible(true);
   Pivots->SetGaugeLeftMargin(70);
   Pivots->SetGaugeWidth(110);
-  Fix(Pivots);
-  Grid->addWidget(Pivots, 1, 0);
+  Add(Grid, Pivots, 1, 0);
 
   auto* Gauge = Field("Level", "%", itFloat, 62.5);
   Gauge->SetRangeLow(0);
@@ -86,20 +88,19 @@ QWidget* Controls() {
   Gauge->SetGaugeWidth(110);
   Gauge->SetGaugeColor(0x208020);
   Gauge->SetGaugeFrameStyle(1);
-  Fix(Gauge);
-  Grid->addWidget(Gauge, 2, 0);
+  Add(Grid, Gauge, 2, 0);
 
   auto* Warn = Field("Pressure", "bar", itFloat, 250);
   Warn->SetRangeLow(0);
   Warn->SetRangeHigh(200);
   Warn->SetFrameStyle(0);
-  Grid->addWidget(Warn, 0, 1);
+  Add(Grid, Warn, 0, 1);
 
   auto* ReadOnly = Field("Read-only", "s", itFloat, 0.25);
   ReadOnly->SetReadOnly(true);
   ReadOnly->SetColorBoxBG(0xF0F0F0);
   ReadOnly->SetFrameStyle(3);
-  Grid->addWidget(ReadOnly, 1, 1);
+  Add(Grid, ReadOnly, 1, 1);
 
   auto* Disabled = Field("Disabled", "A", itFloat, 7.5);
   Disabled->SetButVisible(true);
@@ -111,8 +112,7 @@ QWidget* Controls() {
   Disabled->SetRangeLow(0);
   Disabled->SetRangeHigh(10);
   Disabled->SetEnabled(false);
-  Fix(Disabled);
-  Grid->addWidget(Disabled, 2, 1);
+  Add(Grid, Disabled, 2, 1);
   return Box;
 }
 

@@ -1,6 +1,7 @@
 #include "numio/qor_numio.h"
 
 #include <QKeyEvent>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -44,6 +45,31 @@ struct TNumIO2::TGeometry {
   int P3;     // width taken by the button column and its gap
   int BX;     // left edge of the button column
   int HB;     // height of one button
+};
+
+// Everything the background image depends on.
+struct TNumIO2::TBackgroundKey {
+  TGeometry Geometry;
+  bool Warn, Enabled, ButVisible, But3D, GaugeVisible, StyleEngine;
+  int ButWidth, GaugeWidth, GaugeHeight, GaugeLeftMargin, GaugeTopMargin;
+  TFrameStyle FrameStyle, GaugeFrameStyle;
+  TAlignment LeftAlignment, RightAlignment;
+  TColor Colors[10];
+  qint64 Palette;
+  QString LeftText, RightText;
+  TFont Font;
+  bool operator==(const TBackgroundKey& K) const {
+    return std::memcmp(&Geometry, &K.Geometry, sizeof Geometry) == 0 && Warn == K.Warn &&
+           Enabled == K.Enabled && ButVisible == K.ButVisible && But3D == K.But3D &&
+           GaugeVisible == K.GaugeVisible && StyleEngine == K.StyleEngine &&
+           ButWidth == K.ButWidth && GaugeWidth == K.GaugeWidth && GaugeHeight == K.GaugeHeight &&
+           GaugeLeftMargin == K.GaugeLeftMargin && GaugeTopMargin == K.GaugeTopMargin &&
+           FrameStyle == K.FrameStyle && GaugeFrameStyle == K.GaugeFrameStyle &&
+           LeftAlignment == K.LeftAlignment && RightAlignment == K.RightAlignment &&
+           std::equal(std::begin(Colors), std::end(Colors), std::begin(K.Colors)) &&
+           Palette == K.Palette && LeftText == K.LeftText && RightText == K.RightText &&
+           Font == K.Font;
+  }
 };
 
 // ==== construction =========================================================
@@ -746,17 +772,44 @@ void TNumIO2::Paint() {
   G.TY = (G.H - G.G - TH) / 2;
 
   C.SetCopyMode(host::cmSrcCopy);
-  C.Pen().SetColor(FColorOutBG);
-  C.Brush().SetColor(FColorOutBG);
-  C.FillRect(Rect(0, 0, G.W, G.H));
-  DrawLeftText(G);
-  if (FButVisible) DrawButtons(G);
-  DrawRightText(G);
-  if (FGaugeVisib) DrawGauge(G);
-  const bool Warn = OutOfRange();
-  DrawTextBox(G, Warn);
+  const double V = Value();
+  const bool Warn = V < FMinimum || V > FMaximum;
+  // The background can be kept unless the box's bevels (placed by the height
+  // before auto-sizing) reach into the gauge zone.
+  const bool Keepable = G.BB + 3 < G.H - G.G && C.Target()->size() == QSize(G.W, G.H);
+  TBackgroundKey Key = BackgroundKey(G, Warn);
+  if (Keepable && FBackgroundKey && *FBackgroundKey == Key) {
+    C.DrawImage(Rect(0, 0, G.W, G.H), FBackground, Rect(0, 0, G.W, G.H));
+  } else {
+    C.Pen().SetColor(FColorOutBG);
+    C.Brush().SetColor(FColorOutBG);
+    C.FillRect(Rect(0, 0, G.W, G.H));
+    DrawLeftText(G);
+    if (FButVisible) DrawButtons(G);
+    DrawRightText(G);
+    if (FGaugeVisib) DrawGaugeBackground(G);
+    if (Keepable) {
+      DrawTextBox(G, Warn);
+      C.Flush();
+      FBackground = C.Target()->copy();
+      FBackgroundKey = std::make_unique<TBackgroundKey>(std::move(Key));
+    } else {
+      FBackgroundKey.reset();
+    }
+  }
+  if (FGaugeVisib) DrawGaugeBar(G, V);
+  if (!Keepable) DrawTextBox(G, Warn);
   DrawNumber(G, Warn);
   DrawSelection(G);
+}
+
+TNumIO2::TBackgroundKey TNumIO2::BackgroundKey(const TGeometry& G, bool Warn) const {
+  return {G, Warn, FEnabled, FButVisible, FBut3D, FGaugeVisib, host::StyleServicesEnabled(),
+          FButWidth, FGaugeWidth, FGaugeHeight, FGaugeLeftMarg, FGaugeTopMarg, FFrameStyle,
+          FGaugeFrameSt, FLTAlignment, FRTAlignment,
+          {FButColor, FColorBoxBG, FColorOutBG, FColorOutText, FColBlackLine, FColGrayLine,
+           FColWhiteLine, FColorWarnBG, FGaugeColorBg, FGaugeColorFrm},
+          palette().cacheKey(), FLeftText, FRightText, Font()};
 }
 
 // Outer texts: plain when enabled, embossed (white under gray) when disabled.
@@ -847,21 +900,14 @@ void TNumIO2::DrawBevelGroups(int X1, int Y1, int X2, int Y2, int BottomY, TFram
   C.LineTo(X2, Y1);
 }
 
-void TNumIO2::DrawGauge(const TGeometry& G) {
+// The gauge's background and frame; the bar goes into what the frame leaves.
+void TNumIO2::DrawGaugeBackground(const TGeometry& G) {
   TCanvas& C = Canvas();
   const int GX1 = FGaugeLeftMarg, GX2 = GX1 + FGaugeWidth;
   const int GY1 = G.H - G.G + FGaugeTopMarg, GY2 = GY1 + FGaugeHeight;
   C.Pen().SetColor(FGaugeFrameSt != fsNone ? FGaugeColorFrm : FGaugeColorBg);
   C.Brush().SetColor(FGaugeColorBg);
   C.Rectangle(GX1, GY1, GX2, GY2);
-
-  const TColor Bar = FEnabled ? FGaugeColor : clGray;
-  C.Pen().SetColor(Bar);
-  C.Brush().SetColor(Bar);
-  double F = FMaximum != FMinimum ? (Value() - FMinimum) / (FMaximum - FMinimum) : 1.0;
-  F = std::clamp(F, 0.0, 1.0);
-  C.Rectangle(GX1, GY1, GX1 + int(std::nearbyint(FGaugeWidth * F)), GY2);
-
   if (FGaugeFrameSt == fsNone) return;
   TColor Outline = FColGrayLine;
   if (FGaugeFrameSt == fsSimple) Outline = FGaugeColorFrm;
@@ -873,18 +919,36 @@ void TNumIO2::DrawGauge(const TGeometry& G) {
   if (FGaugeFrameSt >= fsLowered) DrawBevelGroups(GX1, GY1, GX2, GY2, GY2 - 2, FGaugeFrameSt);
 }
 
+// The bar (GX1, GY1) .. (GX1 + Round(GaugeWidth * F), GY2) as it shows under
+// the frame: the outline covers its edge, the upper-left bevel one more line.
+void TNumIO2::DrawGaugeBar(const TGeometry& G, double V) {
+  const int GX1 = FGaugeLeftMarg, GX2 = GX1 + FGaugeWidth;
+  const int GY1 = G.H - G.G + FGaugeTopMarg, GY2 = GY1 + FGaugeHeight;
+  double F = FMaximum != FMinimum ? (V - FMinimum) / (FMaximum - FMinimum) : 1.0;
+  F = std::clamp(F, 0.0, 1.0);
+  const int BarEnd = GX1 + int(std::nearbyint(FGaugeWidth * F));
+  if (BarEnd <= GX1) return;
+  const int Covered = FGaugeFrameSt == fsNone ? 0 : FGaugeFrameSt == fsSimple ? 1 : 2;
+  const int Right = FGaugeFrameSt == fsNone ? GX2 : GX2 - 1;
+  const int Bottom = FGaugeFrameSt == fsNone ? GY2 : GY2 - 1;
+  TCanvas& C = Canvas();
+  C.Brush().SetColor(FEnabled ? FGaugeColor : clGray);
+  C.FillRect(Rect(GX1 + Covered, GY1 + Covered, std::min(BarEnd, Right), Bottom));
+}
+
+TColor TNumIO2::BoxBrush(bool Warn) const {
+  if (!FEnabled) return clSilver;
+  return Warn ? DrawColor(FColorWarnBG) : FColorBoxBG;
+}
+
 void TNumIO2::DrawTextBox(const TGeometry& G, bool Warn) {
   TCanvas& C = Canvas();
   const int L = G.L, TBW = G.TBW;
   TColor Pen = FColGrayLine;
   if (FFrameStyle == fsNone) Pen = FEnabled ? FColorBoxBG : clSilver;
   else if (FFrameStyle == fsEmbossed) Pen = FColWhiteLine;
-  TColor Brush = FColorBoxBG;
-  if (Warn) {
-    Brush = DrawColor(FColorWarnBG);
-    if (FFrameStyle == fsNone && FEnabled) Pen = Brush;
-  }
-  if (!FEnabled) Brush = clSilver;
+  const TColor Brush = BoxBrush(Warn);
+  if (Warn && FFrameStyle == fsNone && FEnabled) Pen = Brush;
   C.Pen().SetColor(Pen);
   C.Brush().SetColor(Brush);
   if (FFrameStyle <= fsSimple) {
@@ -899,8 +963,9 @@ void TNumIO2::DrawTextBox(const TGeometry& G, bool Warn) {
 void TNumIO2::DrawNumber(const TGeometry& G, bool Warn) {
   TCanvas& C = Canvas();
   const int L = G.L, TBW = G.TBW;
-  const int IW = C.TextWidth(FInBuffer);
-  const int CW = C.TextWidth(FInBuffer.left(FCaretPos));
+  const QFontMetrics Metrics(C.Font().ToQFont());
+  const int IW = Metrics.horizontalAdvance(FInBuffer);
+  const int CW = Metrics.horizontalAdvance(FInBuffer.left(FCaretPos));
   int X = L + (TBW - IW) / 2 + 2, CX = CW + (TBW - IW) / 2 + 1;
   if (FAlignment == taLeftJustify) {
     X = L + 4;
@@ -910,6 +975,7 @@ void TNumIO2::DrawNumber(const TGeometry& G, bool Warn) {
     CX = TBW + CW - IW - 3;
   }
   C.Font().SetColor(!FEnabled ? clGray : Warn ? DrawColor(FColorWarnTxt) : FColorBoxText);
+  C.Brush().SetColor(BoxBrush(Warn));
   C.TextRect(Rect(L + 3, 2, L + TBW - 1, G.H - G.G - 3), X, G.TY, FInBuffer);
   if (FCaretVisib && CX > 0 && CX < TBW) {
     C.Pen().SetColor(clBlack);

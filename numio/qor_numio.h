@@ -251,15 +251,21 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void changeEvent(QEvent* Event) override;
 
  private:
-  // Painting steps, in their order.
+  // Painting steps, in their order. The steps up to the text box depend
+  // only on properties, not on the text: their result is kept as the
+  // background image and reused while its key stays the same.
   struct TGeometry;
+  struct TBackgroundKey;
   TGeometry Geometry() const;
+  TBackgroundKey BackgroundKey(const TGeometry& G, bool Warn) const;
   void DrawOuterText(const QString& Text, int X, int Y);
   void DrawLeftText(const TGeometry& G);
   void DrawButtons(const TGeometry& G);
   void DrawRightText(const TGeometry& G);
-  void DrawGauge(const TGeometry& G);
+  void DrawGaugeBackground(const TGeometry& G);
+  void DrawGaugeBar(const TGeometry& G, double V);
   void DrawBevelGroups(int X1, int Y1, int X2, int Y2, int BottomY, TFrameStyle Style);
+  TColor BoxBrush(bool Warn) const;
   void DrawTextBox(const TGeometry& G, bool Warn);
   void DrawNumber(const TGeometry& G, bool Warn);
   void DrawSelection(const TGeometry& G);
@@ -277,6 +283,9 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void ClampCaret();
   void CaretTick();
   int TextWidthOf(const QString& Text) const;
+
+  QImage FBackground;
+  std::unique_ptr<TBackgroundKey> FBackgroundKey;
 
   int FLeftSpace = 35;
   bool FSuppressPaint = true;

@@ -134,6 +134,15 @@ TEST_F(NumIO2Paint, GaugeBarFollowsTheValue) {
   EXPECT_EQ(Px(117, 43), clWhite);
   EXPECT_EQ(Px(75, 43), clNavy);   // bar to 35 + 41
   EXPECT_EQ(Px(76, 43), clSilver);
+  Field->SetGaugeFrameStyle(1);
+  EXPECT_EQ(Px(35, 43), clGray);  // the single line covers the bar's edge
+  EXPECT_EQ(Px(36, 43), clNavy);
+  EXPECT_EQ(Px(60, 46), clGray);
+  Field->SetGaugeFrameStyle(0);
+  EXPECT_EQ(Px(35, 39), clNavy);  // no frame: the bar covers the outline
+  EXPECT_EQ(Px(60, 46), clNavy);
+  EXPECT_EQ(Px(100, 39), clSilver);
+  Field->SetGaugeFrameStyle(2);
   Field->SetValue(-1);
   EXPECT_EQ(Px(40, 43), clSilver);  // empty below the range
   Field->SetRangeHigh(0);
