@@ -20,7 +20,7 @@ struct TColumns {
 };
 
 TColumns ColumnsOf(const TRDCharMatrix& M, int Code, bool FixedWidth) {
-  const int First = FixedWidth ? 0 : M.LeftMostBit[size_t(Code)];
+  const int First = FixedWidth ? 0 : std::min(31, int(M.LeftMostBit[size_t(Code)]));
   const int Last = std::min(31, FixedWidth ? M.FontWidth - 1 : int(M.RightMostBit[size_t(Code)]));
   return {First, std::max(0, Last - First + 1)};
 }

@@ -12,20 +12,6 @@ using test::PixelAt;
 using test::Picture;
 using GF = TGradFill;
 
-TEST(GradFill, Defaults) {
-  TGradFill G;
-  EXPECT_EQ(G.Width(), 121);
-  EXPECT_EQ(G.Height(), 121);
-  EXPECT_EQ(G.ColorFirst(), clMaroon);
-  EXPECT_EQ(G.ColorLast(), clYellow);
-  EXPECT_FALSE(G.ColorFlipped());
-  EXPECT_EQ(G.FillType(), GF::gtHoriz);
-  EXPECT_EQ(G.NrColors(), 16);
-  EXPECT_EQ(G.FrameStyle(), fsNone);
-  EXPECT_EQ(G.GridMode(), GF::gmNone);
-  EXPECT_EQ(G.GridColor(), clNavy);
-}
-
 TEST(GradFill, NrColorsClamp) {
   TGradFill G;
   G.SetNrColors(0);

@@ -14,26 +14,6 @@ using RL = TRasterLab;
 
 constexpr TColor DotOff = 0x404040;
 
-TEST(RasterLab, Defaults) {
-  TRasterLab L;
-  EXPECT_EQ(L.Width(), 400);
-  EXPECT_EQ(L.Height(), 68);
-  EXPECT_EQ(L.Text(), "Text");
-  EXPECT_EQ(L.Font().Name(), "default");
-  EXPECT_EQ(L.Font().Size(), 8);
-  EXPECT_EQ(L.CharMatrix().FontWidth, 7);
-  EXPECT_EQ(L.CharMatrix().FontHeight, 12);
-  EXPECT_EQ(L.DotSize(), 3);
-  EXPECT_EQ(L.DotSpacing(), 1);
-  EXPECT_EQ(L.PosX(), 1);
-  EXPECT_EQ(L.PosY(), 1);
-  EXPECT_EQ(L.CharBlockMode(), RL::rdbmOn);
-  EXPECT_EQ(L.ScrollMode(), RL::rdsmOff);
-  EXPECT_EQ(L.ScrollInterval(), 100);
-  EXPECT_TRUE(L.Proportional());
-  EXPECT_TRUE(L.ScrollLoop());
-}
-
 TEST(RasterLab, BuiltInFontKeepsTheDocumentedGlyphs) {
   TFont F;
   F.SetName("DEFAULT");
@@ -89,6 +69,29 @@ TEST(RasterLab, DotAdvancesAndAutoHeight) {
   L.SetFrameStyle(fsEmbossed);
   L.SetDotSize(2);
   EXPECT_EQ(L.Height(), 2 + 3 * 12);
+}
+
+// A font record from elsewhere may hold any values; painting stays inside
+// the 32 columns and rows of a glyph.
+TEST(RasterLab, ForeignCharMatrixIsPaintedSafely) {
+  TRasterLab L;
+  TRDCharMatrix M;
+  M.FontWidth = 1000;
+  M.FontHeight = -5;
+  M.LeftMostBit.fill(200);
+  M.RightMostBit.fill(255);
+  L.SetCharMatrix(M);
+  EXPECT_EQ(L.CharMatrix().FontWidth, 32);
+  EXPECT_EQ(L.CharMatrix().FontHeight, 0);
+  Picture(L);
+  M.FontHeight = 32;
+  M.LeftMostBit.fill(0);
+  for (auto& Glyph : M.BitData) Glyph.fill(0xFFFFFFFFu);
+  L.SetCharMatrix(M);
+  L.SetText("AB");
+  L.SetFrameStyle(fsNone);
+  EXPECT_EQ(L.CalcTextBitLength("AB"), 2 * 33 * 4);
+  EXPECT_EQ(PixelAt(Picture(L), 1 + 31 * 4, 1 + 15 * 4), clLime);
 }
 
 TEST(RasterLab, Clamps) {
