@@ -394,8 +394,8 @@ void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle Style) {
 void TCanvas::TextOut(int X, int Y, const QString& Text) {
   if (!FTarget || Text.isEmpty()) return;
   QPainter& P = Painter();
-  const QFont F = FFont.ToQFont();
-  const QFontMetrics M(F);
+  const QFont& F = FFont.ToQFont();
+  const QFontMetrics& M = FFont.Metrics();
   P.save();
   P.translate(X, Y);
   if (FFont.Orientation() != 0) P.rotate(-FFont.Orientation() / 10.0);
@@ -413,20 +413,20 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
   P.save();
   P.setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
   if (BrushVisible()) P.fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Q(FBrush.Color()));
-  const QFont F = FFont.ToQFont();
+  const QFont& F = FFont.ToQFont();
   P.setFont(F);
   P.setPen(Q(FFont.Color()));
-  P.drawText(QPoint(X, Y + QFontMetrics(F).ascent()), Text);
+  P.drawText(QPoint(X, Y + FFont.Metrics().ascent()), Text);
   P.restore();
 }
 
 int TCanvas::TextWidth(const QString& Text) const {
-  return QFontMetrics(FFont.ToQFont()).horizontalAdvance(Text);
+  return FFont.Metrics().horizontalAdvance(Text);
 }
 
 int TCanvas::TextHeight(const QString& Text) const {
   Q_UNUSED(Text);
-  return QFontMetrics(FFont.ToQFont()).height();
+  return FFont.Metrics().height();
 }
 
 void TCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& SourceRect) {

@@ -32,13 +32,13 @@ void TFont::SetStyle(TFontStyles Style) {
 void TFont::SetColor(TColor Color) {
   if (Color == FColor) return;
   FColor = Color;
-  Changed();
+  Notify();
 }
 
 void TFont::SetOrientation(int Orientation) {
   if (Orientation == FOrientation) return;
   FOrientation = Orientation;
-  Changed();
+  Notify();
 }
 
 void TFont::SetAntialiased(bool On) {
@@ -49,13 +49,15 @@ void TFont::SetAntialiased(bool On) {
 
 void TFont::Assign(const TFont& Source) {
   if (*this == Source) return;
+  FQFont = Source.FQFont;
+  FMetrics = Source.FMetrics;
   FName = Source.FName;
   FSize = Source.FSize;
   FStyle = Source.FStyle;
   FColor = Source.FColor;
   FOrientation = Source.FOrientation;
   FAntialiased = Source.FAntialiased;
-  Changed();
+  Notify();
 }
 
 bool TFont::operator==(const TFont& Other) const {
@@ -64,7 +66,8 @@ bool TFont::operator==(const TFont& Other) const {
          FAntialiased == Other.FAntialiased;
 }
 
-QFont TFont::ToQFont() const {
+const QFont& TFont::ToQFont() const {
+  if (FQFont) return *FQFont;
   QFont F(FName);
   F.setPixelSize(-Height());
   F.setBold(FStyle & fsBold);
@@ -73,7 +76,13 @@ QFont TFont::ToQFont() const {
   F.setStrikeOut(FStyle & fsStrikeOut);
   F.setStyleStrategy(FAntialiased ? QFont::PreferDefault : QFont::NoAntialias);
   F.setHintingPreference(QFont::PreferFullHinting);
-  return F;
+  FQFont = F;
+  return *FQFont;
+}
+
+const QFontMetrics& TFont::Metrics() const {
+  if (!FMetrics) FMetrics.emplace(ToQFont());
+  return *FMetrics;
 }
 
 void TFont::SetFromQFont(const QFont& Font) {
@@ -85,6 +94,12 @@ void TFont::SetFromQFont(const QFont& Font) {
 }
 
 void TFont::Changed() {
+  FQFont.reset();
+  FMetrics.reset();
+  Notify();
+}
+
+void TFont::Notify() {
   if (OnChange) OnChange(nullptr);
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
+#include <optional>
 
 #include "host/qor_types.h"
 
@@ -33,13 +35,17 @@ class QORKIT_EXPORT TFont {
   void Assign(const TFont& Source);
   bool operator==(const TFont& Other) const;
 
-  QFont ToQFont() const;
+  // The QFont and its metrics, built once per change of the font.
+  const QFont& ToQFont() const;
+  const QFontMetrics& Metrics() const;
   void SetFromQFont(const QFont& Font);
 
   TNotifyEvent OnChange;
 
  private:
+  // Changed drops the cached QFont (shape changed); Notify only tells OnChange.
   void Changed();
+  void Notify();
 
   QString FName;
   int FSize = 9;
@@ -47,6 +53,8 @@ class QORKIT_EXPORT TFont {
   TColor FColor = clWindowText;
   int FOrientation = 0;
   bool FAntialiased = true;
+  mutable std::optional<QFont> FQFont;
+  mutable std::optional<QFontMetrics> FMetrics;
 };
 
 }  // namespace qor::host
