@@ -17,8 +17,6 @@ namespace {
 
 constexpr int CaretInterval = 500;
 constexpr int MinHeight = 18;
-// Measures the height of a text line with ascenders, descenders and accents.
-const QString MeasuringText = QStringLiteral("(8g]}\u00DC\u00C4\u00A7");
 
 // Colours given as 0xAARRGGBB-like values outside the system range draw with
 // their low 24 bits.
@@ -57,7 +55,7 @@ struct TNumIO2::TBackgroundKey {
   TColor Colors[10];
   qint64 Palette;
   QString LeftText, RightText;
-  TFont Font;
+  int FontGeneration;
   bool operator==(const TBackgroundKey& K) const {
     return std::memcmp(&Geometry, &K.Geometry, sizeof Geometry) == 0 && Warn == K.Warn &&
            Enabled == K.Enabled && ButVisible == K.ButVisible && But3D == K.But3D &&
@@ -68,7 +66,7 @@ struct TNumIO2::TBackgroundKey {
            LeftAlignment == K.LeftAlignment && RightAlignment == K.RightAlignment &&
            std::equal(std::begin(Colors), std::end(Colors), std::begin(K.Colors)) &&
            Palette == K.Palette && LeftText == K.LeftText && RightText == K.RightText &&
-           Font == K.Font;
+           FontGeneration == K.FontGeneration;
   }
 };
 
@@ -94,7 +92,20 @@ void TNumIO2::showEvent(QShowEvent* Event) {
   TCustomControl::showEvent(Event);
 }
 
+void TNumIO2::FontChanged() {
+  FMetrics.reset();
+  ++FFontGeneration;
+  TCustomControl::FontChanged();
+}
+
+const QFontMetrics& TNumIO2::Metrics() const {
+  if (!FMetrics) FMetrics = std::make_unique<QFontMetrics>(Font().ToQFont());
+  return *FMetrics;
+}
+
 void TNumIO2::changeEvent(QEvent* Event) {
+  // A family left to the application follows the application's font.
+  if (Event->type() == QEvent::ApplicationFontChange) FontChanged();
   // Enabling through Qt (or through a parent) reaches the painting state too.
   if (Event->type() == QEvent::EnabledChange && FEnabled != isEnabled()) {
     FEnabled = isEnabled();
@@ -429,9 +440,7 @@ void TNumIO2::ClampCaret() {
   FSelBegin = std::clamp(FSelBegin, 0, FSelEnd);
 }
 
-int TNumIO2::TextWidthOf(const QString& Text) const {
-  return QFontMetrics(Font().ToQFont()).horizontalAdvance(Text);
-}
+int TNumIO2::TextWidthOf(const QString& Text) const { return Metrics().horizontalAdvance(Text); }
 
 int TNumIO2::CharPosToXCoords(int Pos) const {
   const int PW = TextWidthOf(FInBuffer.left(std::max(Pos, 0)));
@@ -762,10 +771,10 @@ void TNumIO2::Paint() {
   TCanvas& C = Canvas();
   C.Font().Assign(Font());
   TGeometry G = Geometry();
-  const int TH = C.TextHeight(MeasuringText);
+  const int TH = Metrics().height();  // line height, as "(8g]}ÜÄ§" measures it
   G.BB = G.H - G.G - 4;
   if (FAutoSize) {
-    const int AutoHeight = C.TextHeight(QStringLiteral("E0")) + 6;
+    const int AutoHeight = Metrics().height() + 6;  // the height of "E0"
     if (AutoHeight != Height()) TCustomControl::SetHeight(AutoHeight);
     G.H = Height();
   }
@@ -809,7 +818,7 @@ TNumIO2::TBackgroundKey TNumIO2::BackgroundKey(const TGeometry& G, bool Warn) co
           FGaugeFrameSt, FLTAlignment, FRTAlignment,
           {FButColor, FColorBoxBG, FColorOutBG, FColorOutText, FColBlackLine, FColGrayLine,
            FColWhiteLine, FColorWarnBG, FGaugeColorBg, FGaugeColorFrm},
-          palette().cacheKey(), FLeftText, FRightText, Font()};
+          palette().cacheKey(), FLeftText, FRightText, FFontGeneration};
 }
 
 // Outer texts: plain when enabled, embossed (white under gray) when disabled.
@@ -963,9 +972,8 @@ void TNumIO2::DrawTextBox(const TGeometry& G, bool Warn) {
 void TNumIO2::DrawNumber(const TGeometry& G, bool Warn) {
   TCanvas& C = Canvas();
   const int L = G.L, TBW = G.TBW;
-  const QFontMetrics Metrics(C.Font().ToQFont());
-  const int IW = Metrics.horizontalAdvance(FInBuffer);
-  const int CW = Metrics.horizontalAdvance(FInBuffer.left(FCaretPos));
+  const int IW = TextWidthOf(FInBuffer);
+  const int CW = TextWidthOf(FInBuffer.left(FCaretPos));
   int X = L + (TBW - IW) / 2 + 2, CX = CW + (TBW - IW) / 2 + 1;
   if (FAlignment == taLeftJustify) {
     X = L + 4;
@@ -975,8 +983,10 @@ void TNumIO2::DrawNumber(const TGeometry& G, bool Warn) {
     CX = TBW + CW - IW - 3;
   }
   C.Font().SetColor(!FEnabled ? clGray : Warn ? DrawColor(FColorWarnTxt) : FColorBoxText);
-  C.Brush().SetColor(BoxBrush(Warn));
+  // The clip rectangle lies inside the box, which already has the box colour.
+  C.Brush().SetStyle(host::bsClear);
   C.TextRect(Rect(L + 3, 2, L + TBW - 1, G.H - G.G - 3), X, G.TY, FInBuffer);
+  C.Brush().SetStyle(host::bsSolid);
   if (FCaretVisib && CX > 0 && CX < TBW) {
     C.Pen().SetColor(clBlack);
     C.MoveTo(L + CX, 3);

@@ -27,6 +27,7 @@
 // input format within RangeLow..RangeHigh (or 0) is undone.
 #pragma once
 
+#include <QFontMetrics>
 #include <memory>
 #include <vector>
 
@@ -249,6 +250,7 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void keyReleaseEvent(QKeyEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void changeEvent(QEvent* Event) override;
+  void FontChanged() override;
 
  private:
   // Painting steps, in their order. The steps up to the text box depend
@@ -283,9 +285,13 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void ClampCaret();
   void CaretTick();
   int TextWidthOf(const QString& Text) const;
+  // Metrics of Font(), kept until the font changes.
+  const QFontMetrics& Metrics() const;
 
   QImage FBackground;
   std::unique_ptr<TBackgroundKey> FBackgroundKey;
+  mutable std::unique_ptr<QFontMetrics> FMetrics;
+  int FFontGeneration = 0;
 
   int FLeftSpace = 35;
   bool FSuppressPaint = true;

@@ -393,6 +393,10 @@ TEST_F(NumIO2, CaretPositionMappingFollowsTheAlignment) {
   EXPECT_EQ(Field->XCoordsToCharPos(35 + 80 - 3), 2);
   Field->SetAlignment(taCenter);
   EXPECT_EQ(Field->CharPosToXCoords(1), IW / 2 + 35 + (80 - IW) / 2 + 2);
+  Field->SetAlignment(taLeftJustify);
+  const int Before = Field->CharPosToXCoords(2);
+  Field->Font().SetSize(Field->Font().Size() * 2);  // measured anew after a font change
+  EXPECT_GT(Field->CharPosToXCoords(2), Before + IW / 2);
 }
 
 TEST_F(NumIO2, CaretTimerRefusalIsReported) {
