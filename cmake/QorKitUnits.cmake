@@ -1,12 +1,7 @@
-# Warnings and sanitizers shared by every target of the project.
+# Warnings shared by every target of the project.
 function(qorkit_target_options target)
   target_compile_options(${target} PRIVATE -Wall -Wextra)
   target_compile_definitions(${target} PRIVATE QT_NO_KEYWORDS)
-  if(QORKIT_SANITIZE)
-    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
-                                             -fno-sanitize-recover=undefined)
-    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
-  endif()
 endfunction()
 
 # The compiled-in artwork: every resources/*.qrc.
