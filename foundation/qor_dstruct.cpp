@@ -222,7 +222,8 @@ void TStringArray::StoreCell(int Phys, int Col, QStringView Text) {
   } else {
     std::memset(New, 0, Header * sizeof(char16_t));
   }
-  std::memcpy(New + Header + Before, Text.utf16(), Text.size() * sizeof(char16_t));
+  if (!Text.isEmpty())
+    std::memcpy(New + Header + Before, Text.utf16(), Text.size() * sizeof(char16_t));
   if (Old) {
     const std::size_t After = OldTotal - Before - OldCell;
     std::memcpy(New + Header + Before + Text.size(), Old + Header + Before + OldCell,
