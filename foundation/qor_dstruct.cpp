@@ -107,10 +107,18 @@ bool IsDecimalNumber(QStringView Text, double& Value) {
 // ---------------------------------------------------------------------------
 // Cell order
 
+// Building a collator costs more than sorting a small table, so the last one
+// is kept until the default locale changes.
 QCollator CellCollator() {
-  QCollator C{QLocale()};
-  C.setCaseSensitivity(Qt::CaseInsensitive);
-  return C;
+  static QCollator Cached{QLocale::c()};
+  static QString CachedLocale;
+  const QLocale Locale;
+  if (CachedLocale != Locale.name() || CachedLocale.isEmpty()) {
+    Cached = QCollator(Locale);
+    Cached.setCaseSensitivity(Qt::CaseInsensitive);
+    CachedLocale = Locale.name();
+  }
+  return Cached;
 }
 
 namespace {
