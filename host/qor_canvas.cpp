@@ -421,7 +421,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
 }
 
 int TCanvas::TextWidth(const QString& Text) const {
-  return FFont.Metrics().horizontalAdvance(Text);
+  return FFont.TextWidth(Text);
 }
 
 int TCanvas::TextHeight(const QString& Text) const {

@@ -51,6 +51,7 @@ void TFont::Assign(const TFont& Source) {
   if (*this == Source) return;
   FQFont = Source.FQFont;
   FMetrics = Source.FMetrics;
+  FWidths = Source.FWidths;
   FName = Source.FName;
   FSize = Source.FSize;
   FStyle = Source.FStyle;
@@ -93,9 +94,20 @@ void TFont::SetFromQFont(const QFont& Font) {
   Changed();
 }
 
+int TFont::TextWidth(const QString& Text) const {
+  constexpr qsizetype MaxRemembered = 512;
+  const auto Known = FWidths.constFind(Text);
+  if (Known != FWidths.constEnd()) return *Known;
+  const int Width = Metrics().horizontalAdvance(Text);
+  if (FWidths.size() >= MaxRemembered) FWidths.clear();
+  FWidths.insert(Text, Width);
+  return Width;
+}
+
 void TFont::Changed() {
   FQFont.reset();
   FMetrics.reset();
+  FWidths.clear();
   Notify();
 }
 

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <optional>
 
 #include "host/qor_types.h"
@@ -38,6 +39,9 @@ class QORKIT_EXPORT TFont {
   // The QFont and its metrics, built once per change of the font.
   const QFont& ToQFont() const;
   const QFontMetrics& Metrics() const;
+  // Advance width of Text; the widths of recent texts are remembered, since
+  // scales and labels measure the same texts on every paint.
+  int TextWidth(const QString& Text) const;
   void SetFromQFont(const QFont& Font);
 
   TNotifyEvent OnChange;
@@ -55,6 +59,7 @@ class QORKIT_EXPORT TFont {
   bool FAntialiased = true;
   mutable std::optional<QFont> FQFont;
   mutable std::optional<QFontMetrics> FMetrics;
+  mutable QHash<QString, int> FWidths;
 };
 
 }  // namespace qor::host
