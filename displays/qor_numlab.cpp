@@ -139,35 +139,33 @@ TNumLab::TNumLab(QWidget* AOwner) : TGraphicControl(AOwner) {
 }
 
 template <typename T>
-void TNumLab::Change(T& Field, const T& Value) {
-  if (Field == Value) return;
-  Field = Value;
-  Refresh();
+void TNumLab::ChangeAndRefresh(T& Field, const T& Value) {
+  if (qor::Change(Field, Value)) Refresh();
 }
 
-void TNumLab::SetValue(double Value) { Change(FValue, Value); }
-void TNumLab::SetDisplayType(TDisplay Type) { Change(FDisplayType, Type); }
-void TNumLab::SetComma(bool On) { Change(FComma, On); }
-void TNumLab::SetForcePlusSign(bool On) { Change(FForcePlusSign, On); }
-void TNumLab::SetEmpty(bool On) { Change(FEmpty, On); }
-void TNumLab::SetDTFormat(const QString& Format) { Change(FDTFormat, Format); }
-void TNumLab::SetStateText(const QString& Text) { Change(FStateText, Text); }
-void TNumLab::SetOverflowIndicator(const QString& Text) { Change(FOverflowIndicator, Text); }
-void TNumLab::SetLeftText(const QString& Text) { Change(FLeftText, Text); }
-void TNumLab::SetRightText(const QString& Text) { Change(FRightText, Text); }
-void TNumLab::SetLabelWidth(int Width) { Change(FLabelWidth, Width); }
-void TNumLab::SetAlignment(TAlignment A) { Change(FAlignment, A); }
-void TNumLab::SetLeftTextAlignment(TAlignment A) { Change(FLeftTextAlignment, A); }
-void TNumLab::SetRightTextAlignment(TAlignment A) { Change(FRightTextAlignment, A); }
-void TNumLab::SetColorLabBakG(TColor C) { Change(FColorLabBakG, C); }
-void TNumLab::SetColorLabText(TColor C) { Change(FColorLabText, C); }
-void TNumLab::SetColorOutBakG(TColor C) { Change(FColorOutBakG, C); }
-void TNumLab::SetColorOutText(TColor C) { Change(FColorOutText, C); }
-void TNumLab::SetFrameStyle(TFrameStyle Style) { Change(FFrameStyle, Style); }
+void TNumLab::SetValue(double Value) { ChangeAndRefresh(FValue, Value); }
+void TNumLab::SetDisplayType(TDisplay Type) { ChangeAndRefresh(FDisplayType, Type); }
+void TNumLab::SetComma(bool On) { ChangeAndRefresh(FComma, On); }
+void TNumLab::SetForcePlusSign(bool On) { ChangeAndRefresh(FForcePlusSign, On); }
+void TNumLab::SetEmpty(bool On) { ChangeAndRefresh(FEmpty, On); }
+void TNumLab::SetDTFormat(const QString& Format) { ChangeAndRefresh(FDTFormat, Format); }
+void TNumLab::SetStateText(const QString& Text) { ChangeAndRefresh(FStateText, Text); }
+void TNumLab::SetOverflowIndicator(const QString& Text) { ChangeAndRefresh(FOverflowIndicator, Text); }
+void TNumLab::SetLeftText(const QString& Text) { ChangeAndRefresh(FLeftText, Text); }
+void TNumLab::SetRightText(const QString& Text) { ChangeAndRefresh(FRightText, Text); }
+void TNumLab::SetLabelWidth(int Width) { ChangeAndRefresh(FLabelWidth, Width); }
+void TNumLab::SetAlignment(TAlignment A) { ChangeAndRefresh(FAlignment, A); }
+void TNumLab::SetLeftTextAlignment(TAlignment A) { ChangeAndRefresh(FLeftTextAlignment, A); }
+void TNumLab::SetRightTextAlignment(TAlignment A) { ChangeAndRefresh(FRightTextAlignment, A); }
+void TNumLab::SetColorLabBakG(TColor C) { ChangeAndRefresh(FColorLabBakG, C); }
+void TNumLab::SetColorLabText(TColor C) { ChangeAndRefresh(FColorLabText, C); }
+void TNumLab::SetColorOutBakG(TColor C) { ChangeAndRefresh(FColorOutBakG, C); }
+void TNumLab::SetColorOutText(TColor C) { ChangeAndRefresh(FColorOutText, C); }
+void TNumLab::SetFrameStyle(TFrameStyle Style) { ChangeAndRefresh(FFrameStyle, Style); }
 
 void TNumLab::SetPrecision(int Precision) {
   if (Precision < 0) return;
-  Change(FPrecision, std::min(Precision, 15));
+  ChangeAndRefresh(FPrecision, std::min(Precision, 15));
 }
 
 void TNumLab::SetLeftSpace(int Space) {

@@ -150,7 +150,7 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
 
  private:
   template <typename T>
-  void Change(T& Field, const T& Value);
+  void ChangeAndRefresh(T& Field, const T& Value);
   QString FormattedValue() const;
   QString ValueText(const TCanvas& Canvas);
   void DrawBackground(TCanvas& C);

@@ -20,16 +20,6 @@ constexpr double Deg = Pi / 180.0;
 // Guards the tick loops against ranges that no finite scale can show.
 constexpr int MaxTicks = 10000;
 
-// The platform's Round: to the nearest integer, halves to even.
-int Round(double X) { return int(std::lrint(X)); }
-
-template <typename T>
-bool Change(T& Field, T Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-
 }  // namespace
 
 // ---- TNeedleLayout ------------------------------------------------------------

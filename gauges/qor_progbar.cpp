@@ -11,16 +11,6 @@ using host::FormatF;
 
 namespace {
 
-// The platform's Round: to the nearest integer, halves to even.
-int Round(double X) { return int(std::lrint(X)); }
-
-template <typename T>
-bool Change(T& Field, T Value) {
-  if (Field == Value) return false;
-  Field = Value;
-  return true;
-}
-
 // Scientific text in the shortest form that reads back exactly, with an
 // exponent of sign and four digits ("1.25E+0001"). With TwoDigits the exponent
 // is cut to two digits; an exponent that does not fit turns the whole text

@@ -9,6 +9,8 @@
 
 namespace qor::host {
 
+int Round(double X) { return int(std::lrint(X)); }
+
 int MulDiv(int Number, int Numerator, int Denominator) {
   if (Denominator == 0) return -1;
   const long long Product = static_cast<long long>(Number) * Numerator;

@@ -8,6 +8,9 @@
 
 namespace qor::host {
 
+// The platform's Round: to the nearest integer, halves to even.
+QORKIT_EXPORT int Round(double X);
+
 // (Number * Numerator) / Denominator in 64 bits, rounded half away from zero;
 // -1 when Denominator is 0 or the result does not fit 32 bits.
 QORKIT_EXPORT int MulDiv(int Number, int Numerator, int Denominator);
@@ -49,5 +52,6 @@ QORKIT_EXPORT QString FormatDateTime(const QString& Format, TDateTime Value);
 
 namespace qor {
 using host::MulDiv;
+using host::Round;
 using host::TDateTime;
 }  // namespace qor

@@ -114,6 +114,14 @@ constexpr std::uint16_t VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, 
 }  // namespace vk
 using namespace vk;
 
+// The first step of every setter: stores Value and says whether it differed.
+template <typename T>
+constexpr bool Change(T& Field, const T& Value) {
+  if (Field == Value) return false;
+  Field = Value;
+  return true;
+}
+
 using TNotifyEvent = std::function<void(TObject* Sender)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift,
                                        int X, int Y)>;
