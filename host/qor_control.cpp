@@ -70,13 +70,13 @@ std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers) {
   return 0;
 }
 
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton B) {
+TMouseButton MouseButtonOf(Qt::MouseButton B) {
   if (B == Qt::RightButton) return mbRight;
   if (B == Qt::MiddleButton) return mbMiddle;
   return mbLeft;
 }
+
+namespace {
 
 TShiftState ShiftOf(const QMouseEvent* E) { return ShiftStateOf(E->modifiers(), E->buttons()); }
 
@@ -222,7 +222,7 @@ void TControl::Resize() {
 void TControl::mousePressEvent(QMouseEvent* E) {
   if (E->button() == Qt::LeftButton) FPressed = true;
   const QPoint Pt = E->position().toPoint();
-  MouseDown(ButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
+  MouseDown(MouseButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
 }
 
 void TControl::mouseMoveEvent(QMouseEvent* E) {
@@ -235,13 +235,13 @@ void TControl::mouseReleaseEvent(QMouseEvent* E) {
   const bool WasPressed = FPressed && E->button() == Qt::LeftButton;
   if (E->button() == Qt::LeftButton) FPressed = false;
   if (WasPressed && rect().contains(Pt)) Click();
-  MouseUp(ButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
+  MouseUp(MouseButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
 }
 
 void TControl::mouseDoubleClickEvent(QMouseEvent* E) {
   const QPoint Pt = E->position().toPoint();
   if (E->button() == Qt::LeftButton) FPressed = true;
-  MouseDown(ButtonOf(E->button()), TShiftState(ShiftOf(E) | ssDouble), Pt.x(), Pt.y());
+  MouseDown(MouseButtonOf(E->button()), TShiftState(ShiftOf(E) | ssDouble), Pt.x(), Pt.y());
   if (E->button() == Qt::LeftButton) DblClick();
 }
 

@@ -176,9 +176,10 @@ class QORKIT_EXPORT TCustomControl : public TControl {
   bool FWantTabs = false;
 };
 
-// Shift state of a Qt input event; virtual-key code of a Qt key event.
+// Shift state of a Qt input event; virtual-key code of a Qt key event; mouse button.
 QORKIT_EXPORT TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
 QORKIT_EXPORT std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers);
+QORKIT_EXPORT TMouseButton MouseButtonOf(Qt::MouseButton Button);
 
 }  // namespace qor::host
 

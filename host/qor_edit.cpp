@@ -8,16 +8,6 @@
 
 namespace qor::host {
 
-namespace {
-
-TMouseButton ButtonOf(Qt::MouseButton B) {
-  if (B == Qt::RightButton) return mbRight;
-  if (B == Qt::MiddleButton) return mbMiddle;
-  return mbLeft;
-}
-
-}  // namespace
-
 TCustomEdit::TCustomEdit(QWidget* AOwner) : QLineEdit(AOwner) {
   FFont.SetFromQFont(font());
   FFont.SetColor(clWindowText);
@@ -118,7 +108,7 @@ void TCustomEdit::mousePressEvent(QMouseEvent* E) {
   QLineEdit::mousePressEvent(E);
   const QPoint Pt = E->position().toPoint();
   if (OnMouseDown)
-    OnMouseDown(this, ButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
+    OnMouseDown(this, MouseButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
 }
 
 void TCustomEdit::mouseMoveEvent(QMouseEvent* E) {
@@ -132,7 +122,7 @@ void TCustomEdit::mouseReleaseEvent(QMouseEvent* E) {
   const QPoint Pt = E->position().toPoint();
   if (E->button() == Qt::LeftButton && rect().contains(Pt) && OnClick) OnClick(this);
   if (OnMouseUp)
-    OnMouseUp(this, ButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
+    OnMouseUp(this, MouseButtonOf(E->button()), ShiftStateOf(E->modifiers(), E->buttons()), Pt.x(), Pt.y());
 }
 
 void TCustomEdit::mouseDoubleClickEvent(QMouseEvent* E) {
