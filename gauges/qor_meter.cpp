@@ -96,7 +96,7 @@ TMeter::TMeter(QWidget* AOwner)
       FNeedle(std::make_unique<TNeedleLayout>()),
       FNeedleSec(std::make_unique<TNeedleLayout>()) {
   FFontCaption.Assign(Font());
-  FFontCaption.OnChange = [this](TObject*) { Redraw(); };
+  FFontCaption.SetOwnerNotify([this] { Redraw(); });
   FNeedleSec->SetVisible(false);
   FNeedle->OnChange = [this](TObject* S) { StyleChanged(S); };
   FNeedleSec->OnChange = [this](TObject* S) { StyleChanged(S); };

@@ -87,7 +87,7 @@ TShiftState ShiftOf(const QMouseEvent* E) { return ShiftStateOf(E->modifiers(), 
 TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  FFont.OnChange = [this](TObject*) { FontChanged(); };
+  FFont.SetOwnerNotify([this] { FontChanged(); });
   FFont.SetColor(clWindowText);
   resize(64, 64);
 }

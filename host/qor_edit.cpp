@@ -11,7 +11,7 @@ namespace qor::host {
 TCustomEdit::TCustomEdit(QWidget* AOwner) : QLineEdit(AOwner) {
   FFont.SetFromQFont(font());
   FFont.SetColor(clWindowText);
-  FFont.OnChange = [this](TObject*) { ApplyFont(); };
+  FFont.SetOwnerNotify([this] { ApplyFont(); });
   connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
 }
 

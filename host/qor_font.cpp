@@ -112,6 +112,7 @@ void TFont::Changed() {
 }
 
 void TFont::Notify() {
+  if (FOwnerNotify) FOwnerNotify();
   if (OnChange) OnChange(nullptr);
 }
 

@@ -46,6 +46,11 @@ class QORKIT_EXPORT TFont {
 
   TNotifyEvent OnChange;
 
+  // The owner's own channel: the control or component that holds this font
+  // repaints through it, so a user handler in OnChange never cuts the wiring.
+  // Called before OnChange.
+  void SetOwnerNotify(std::function<void()> Notify) { FOwnerNotify = std::move(Notify); }
+
  private:
   // Changed drops the cached QFont (shape changed); Notify only tells OnChange.
   void Changed();
@@ -60,6 +65,7 @@ class QORKIT_EXPORT TFont {
   mutable std::optional<QFont> FQFont;
   mutable std::optional<QFontMetrics> FMetrics;
   mutable QHash<QString, int> FWidths;
+  std::function<void()> FOwnerNotify;
 };
 
 }  // namespace qor::host
