@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "numio/qor_numconv.h"
+#include "numio/qor_numconv_p.h"
 #include "numio/qor_numio.h"
 
 namespace {

@@ -178,7 +178,7 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   TColor FColorLabText = clBlack;
   TColor FColorOutBakG = clBtnFace;
   TColor FColorOutText = clBlack;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   TColor FColGrayLine = clGray;
   TColor FColWhiteLine = clWhite;
   TFrameStyle FFrameStyle = fsLowered;

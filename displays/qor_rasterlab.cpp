@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <bit>
 
-#include "displays/qor_rasterlab_font.h"
+#include "displays/qor_rasterlab_font_p.h"
 
 namespace qor {
 namespace {
@@ -373,7 +373,12 @@ void TRasterLab::ScrollStep() {
   }
   if (Restart && OnScrollLoopRestart) OnScrollLoopRestart(this);
   Refresh();
-  if (OnScrollTimer) OnScrollTimer(this);
+  if (FOnScrollTimer) FOnScrollTimer(this);
+}
+
+void TRasterLab::SetOnScrollTimer(TNotifyEvent Handler) {
+  FOnScrollTimer = std::move(Handler);
+  if (!Designing()) UpdateTimer();
 }
 
 // ---- painting -----------------------------------------------------------------
@@ -459,9 +464,9 @@ void TRasterLab::DrawFrameLines(TCanvas& C) {
 
 // ---- assignment ---------------------------------------------------------------
 
-void TRasterLab::Assign(const TObject* Source) {
-  const auto* Other = qobject_cast<const TRasterLab*>(Source);
-  if (!Other || Other == this) return;
+void TRasterLab::Assign(const TRasterLab& Source) {
+  const auto* Other = &Source;
+  if (Other == this) return;
   FFrameStyle = Other->FFrameStyle;
   FLabText = Other->FLabText;
   FColorLabBakG = Other->FColorLabBakG;
@@ -471,10 +476,6 @@ void TRasterLab::Assign(const TObject* Source) {
   FColWhiteLine = Other->FColWhiteLine;
   FColorScheme = Other->FColorScheme;
   Refresh();
-}
-
-void TRasterLab::AssignTo(TObject* Dest) const {
-  if (auto* Other = qobject_cast<TRasterLab*>(Dest)) Other->Assign(this);
 }
 
 }  // namespace qor

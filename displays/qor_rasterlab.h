@@ -139,11 +139,14 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   void UpdateTimer();
 
   // Copies frame, text, colours and scheme from another dot-matrix label.
-  void Assign(const TObject* Source);
-  void AssignTo(TObject* Dest) const;
+  void Assign(const TRasterLab& Source);
+  void AssignTo(TRasterLab& Dest) const { Dest.Assign(*this); }
 
-  // After every scroll step; when a scrolled text starts again.
-  TNotifyEvent OnScrollTimer;
+  // After every scroll step. Assigning it restarts the scroll timer, so the
+  // first call comes one full interval after the assignment.
+  const TNotifyEvent& OnScrollTimer() const { return FOnScrollTimer; }
+  void SetOnScrollTimer(TNotifyEvent Handler);
+  // When a scrolled text starts again.
   TNotifyEvent OnScrollLoopRestart;
 
  protected:
@@ -164,6 +167,7 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   int FScrollPosX = 0, FScrollPosY = 0;
   bool FScrollLoop = true;
   host::TTimerWindow* FScrTimer = nullptr;
+  TNotifyEvent FOnScrollTimer;
   bool FScrTimerEnabled = false;
   bool FAutoCenter = false;
   int FTextBitLength = 0;
@@ -176,7 +180,7 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   TColor FColBlackLine = clBlack, FColGrayLine = clGray, FColWhiteLine = clWhite;
   bool FAutoHeight = false;
   TRDBlockMode FCharBlockMode = rdbmOn;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   bool FProportional = true;
   int FDotSize = 3;
   int FDotSpacing = 1;

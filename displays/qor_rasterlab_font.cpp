@@ -1,4 +1,4 @@
-#include "displays/qor_rasterlab_font.h"
+#include "displays/qor_rasterlab_font_p.h"
 
 #include <string_view>
 

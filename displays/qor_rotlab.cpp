@@ -89,9 +89,9 @@ void TRotLab::ProcessResize(TObject*) {
   Changed();
 }
 
-void TRotLab::Assign(const TObject* Source) {
-  const auto* Other = qobject_cast<const TRotLab*>(Source);
-  if (!Other || Other == this) return;
+void TRotLab::Assign(const TRotLab& Source) {
+  const auto* Other = &Source;
+  if (Other == this) return;
   FAutoCenter = Other->FAutoCenter;
   FFrameStyle = Other->FFrameStyle;
   FTextAngle = Other->FTextAngle;
@@ -99,10 +99,6 @@ void TRotLab::Assign(const TObject* Source) {
   FTextPosY = Other->FTextPosY;
   FAntiAlias = Other->FAntiAlias;
   Invalidate();
-}
-
-void TRotLab::AssignTo(TObject* Dest) const {
-  if (auto* Other = qobject_cast<TRotLab*>(Dest)) Other->Assign(this);
 }
 
 void TRotLab::Paint() {

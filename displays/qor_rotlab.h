@@ -54,8 +54,8 @@ class QORKIT_EXPORT TRotLab : public TCustomLabel {
   void ProcessResize(TObject* Sender);
 
   // Copies centring, frame, angle, anchor and smoothing from another rotated label.
-  void Assign(const TObject* Source);
-  void AssignTo(TObject* Dest) const;
+  void Assign(const TRotLab& Source);
+  void AssignTo(TRotLab& Dest) const { Dest.Assign(*this); }
 
  protected:
   void Paint() override;

@@ -151,9 +151,9 @@ void TSevenSeg::SetColorScheme(TColorScheme Scheme) {
   Invalidate();
 }
 
-void TSevenSeg::Assign(const TObject* Source) {
-  const auto* Other = qobject_cast<const TSevenSeg*>(Source);
-  if (!Other || Other == this) return;
+void TSevenSeg::Assign(const TSevenSeg& Source) {
+  const auto* Other = &Source;
+  if (Other == this) return;
   FColorBackGnd = Other->FColorBackGnd;
   FColorText = Other->FColorText;
   FNumDigits = Other->FNumDigits;
@@ -164,10 +164,6 @@ void TSevenSeg::Assign(const TObject* Source) {
   FInterDigDist = Other->FInterDigDist;
   BuildGlyphCache();
   Invalidate();
-}
-
-void TSevenSeg::AssignTo(TObject* Dest) const {
-  if (auto* Other = qobject_cast<TSevenSeg*>(Dest)) Other->Assign(this);
 }
 
 // ---- glyph cache ------------------------------------------------------------

@@ -61,8 +61,8 @@ class QORKIT_EXPORT TSevenSeg : public TGraphicControl {
 
   // Copies colours, cells, caption, frame, scheme, margin and distance from
   // another seven-segment display; other sources are ignored.
-  void Assign(const TObject* Source);
-  void AssignTo(TObject* Dest) const;
+  void Assign(const TSevenSeg& Source);
+  void AssignTo(TSevenSeg& Dest) const { Dest.Assign(*this); }
 
   // The glyph cache: 21 cells of CellWidth() x (Height - 2 * Margin) pixels,
   // in the order of SevenSegCharList.
@@ -88,7 +88,7 @@ class QORKIT_EXPORT TSevenSeg : public TGraphicControl {
   int FMargin = 8;
   int FInterDigDist = 2;
   TFrameStyle FFrameStyle = fsLowered;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
 
   host::TBitmap FSegVert, FSegHorz, FSegDot, FSegPlus, FSegDeg, FSegColon;
   host::TBitmap FMaster;

@@ -11,19 +11,8 @@
 
 namespace qor {
 
-// Frame look: 0 none, 1 single line, 2 sunken, 3 raised, 4 gray lines, 5 white lines.
-using TFrameStyle = std::uint8_t;
-constexpr TFrameStyle fsNone = 0, fsSimple = 1, fsLowered = 2, fsRaised = 3, fsEmbossed = 4,
-                      fsEngraved = 5;
-// Only 0 (gray and white bevels) and "any other" (system bevel colours) differ.
-using TColorScheme = std::uint8_t;
-// Decimal separator: 0 system, 1 point, 2 comma, 3 both.
-enum TDecPSep : std::uint8_t { dsSystem, dsPoint, dsComma, dsBoth };
-// Background image: natural size at the top-left, stretched, tiled.
-enum TBkgFill : std::uint8_t { bfSimple, bfStretch, bfTile };
-// Bar growth: 0 up, 1 down, 2 left, 3 right.
-enum TDirection : std::uint8_t { dirUp, dirDown, dirLeft, dirRight };
-enum TOrientation : std::uint8_t { orVertical, orHorizontal };
+// TFrameStyle, TColorScheme, TDecPSep, TBkgFill, TDirection and TOrientation
+// live with the host's registered enumerations (host/qor_types.h).
 // Calendar language: 1 English, 2 German, 3 French, 4 Spanish.
 using TLanguage = std::uint8_t;
 constexpr TLanguage lgEnglish = 1, lgGerman = 2, lgFrench = 3, lgSpanish = 4;

@@ -10,7 +10,7 @@
 #include <cstdlib>
 
 #include "foundation/qor_univconst.h"
-#include "numio/qor_numconv.h"
+#include "numio/qor_numconv_p.h"
 
 using namespace qor;
 

@@ -388,7 +388,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
 
   // Cover, hub, background, lamps, frame.
   TColor FColorBakG = clWhite, FColorCover = clBtnFace;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   TColor FColGrayLine = clGray, FColWhiteLine = clWhite;
   int FSizeAnchor = 24;
   bool FAnchorCovrd = true;

@@ -270,12 +270,8 @@ QString TProgBar::FormatValue() const {
 
 // ---- Assign ------------------------------------------------------------------------
 
-void TProgBar::Assign(const QObject* Source) {
-  const auto* S = qobject_cast<const TProgBar*>(Source);
-  if (!S)
-    throw EQORProgBar(QStringLiteral("Cannot assign a %1 to a TProgBar")
-                          .arg(Source ? QString::fromLatin1(Source->metaObject()->className())
-                                      : QStringLiteral("nil")));
+void TProgBar::Assign(const TProgBar& Source) {
+  const auto* S = &Source;
   if (S == this) return;
   FFrameStyleOuter = S->FFrameStyleOuter;
   FFrameStyleInner = S->FFrameStyleInner;
@@ -308,14 +304,6 @@ void TProgBar::Assign(const QObject* Source) {
   OnShowValue = S->OnShowValue;
   FShowValue = S->FShowValue;
   Refresh();
-}
-
-void TProgBar::AssignTo(QObject* Dest) const {
-  if (auto* D = qobject_cast<TProgBar*>(Dest)) D->Assign(this);
-  else
-    throw EQORProgBar(QStringLiteral("Cannot assign a TProgBar to a %1")
-                          .arg(Dest ? QString::fromLatin1(Dest->metaObject()->className())
-                                    : QStringLiteral("nil")));
 }
 
 // ---- painting ----------------------------------------------------------------------

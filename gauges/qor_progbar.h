@@ -163,8 +163,8 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
 
   // Copies the look and the value from another TProgBar (not the timer, the
   // increment or the font); any other source raises EQORProgBar.
-  void Assign(const QObject* Source);
-  void AssignTo(QObject* Dest) const;
+  void Assign(const TProgBar& Source);
+  void AssignTo(TProgBar& Dest) const { Dest.Assign(*this); }
 
   TBeforeShowValueEvent OnShowValue;
 
@@ -201,7 +201,7 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
   bool FColorGrad = false;
   int FGridDist = 0;
   TColor FColBlackLine = clBlack, FColGrayLine = clGray, FColWhiteLine = clWhite;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   TColorMapping FColorMapMode = cgmStretch;
   TFrameStyle FFrameStyleOuter = fsRaised, FFrameStyleInner = fsLowered;
   int FMarginLeft = 4, FMarginRight = 4, FMarginTop = 4, FMarginBottom = 4;

@@ -11,6 +11,9 @@
 #include "qorkit_export.h"
 
 namespace qor {
+// The shared property types are registered enumerations, so forms, designers
+// and QVariant see their names.
+Q_NAMESPACE_EXPORT(QORKIT_EXPORT)
 
 using TObject = QObject;
 
@@ -74,7 +77,27 @@ enum TShiftFlag : std::uint16_t {
 using TShiftState = std::uint16_t;
 
 enum TMouseButton : std::uint8_t { mbLeft, mbRight, mbMiddle };
+Q_ENUM_NS(TMouseButton)
 enum TAlignment : std::uint8_t { taLeftJustify, taRightJustify, taCenter };
+Q_ENUM_NS(TAlignment)
+
+// Frame look: 0 none, 1 single line, 2 sunken, 3 raised, 4 gray lines, 5 white lines.
+enum TFrameStyle : std::uint8_t { fsNone, fsSimple, fsLowered, fsRaised, fsEmbossed, fsEngraved };
+Q_ENUM_NS(TFrameStyle)
+// Bevel lines: 0 gray and white, any other value the system bevel colours.
+enum TColorScheme : std::uint8_t { csGrayWhite, csSystemBevels };
+Q_ENUM_NS(TColorScheme)
+// Decimal separator: 0 system, 1 point, 2 comma, 3 both.
+enum TDecPSep : std::uint8_t { dsSystem, dsPoint, dsComma, dsBoth };
+Q_ENUM_NS(TDecPSep)
+// Background image: natural size at the top-left, stretched, tiled.
+enum TBkgFill : std::uint8_t { bfSimple, bfStretch, bfTile };
+Q_ENUM_NS(TBkgFill)
+// Bar growth: 0 up, 1 down, 2 left, 3 right.
+enum TDirection : std::uint8_t { dirUp, dirDown, dirLeft, dirRight };
+Q_ENUM_NS(TDirection)
+enum TOrientation : std::uint8_t { orVertical, orHorizontal };
+Q_ENUM_NS(TOrientation)
 
 enum TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 using TFontStyles = std::uint8_t;

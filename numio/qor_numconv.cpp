@@ -1,4 +1,4 @@
-#include "numio/qor_numconv.h"
+#include "numio/qor_numconv_p.h"
 
 #include <QVarLengthArray>
 #include <algorithm>

@@ -9,7 +9,7 @@
 #include "foundation/qor_univconst.h"
 #include "host/qor_app.h"
 #include "host/qor_format.h"
-#include "numio/qor_numconv.h"
+#include "numio/qor_numconv_p.h"
 
 namespace qor {
 

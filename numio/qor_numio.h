@@ -319,9 +319,9 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   TColor FGaugeColor = clNavy;
   TColor FGaugeColorBg = clSilver;
   TColor FGaugeColorFrm = clGray;
-  TFrameStyle FGaugeFrameSt = 2;
+  TFrameStyle FGaugeFrameSt = fsLowered;
   QString FLeftText, FRightText;
-  TFrameStyle FFrameStyle = 2;
+  TFrameStyle FFrameStyle = fsLowered;
   TAlignment FAlignment = taCenter;
   TAlignment FLTAlignment = taRightJustify;
   TAlignment FRTAlignment = taLeftJustify;
@@ -335,7 +335,7 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   TColor FColWhiteLine = clWhite;
   TColor FColorWarnBG = 0x6088FFF0;
   TColor FColorWarnTxt = clRed;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   int FSelBegin = 0;
   int FSelEnd = 0;
   TDecPSep FDecPSep = dsBoth;

@@ -1399,13 +1399,8 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString& Value) {
 
 // ---- Assign ---------------------------------------------------------------------
 
-void TReportListView::Assign(const QObject* Source) {
-  const auto* Src = qobject_cast<const TReportListView*>(Source);
-  if (!Src) {
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a TReportListView")
-                        .arg(Source ? QString::fromLatin1(Source->metaObject()->className())
-                                    : QStringLiteral("nil")));
-  }
+void TReportListView::Assign(const TReportListView& Source) {
+  const auto* Src = &Source;
   if (Src == this) return;
   FAutoAdvance = Src->FAutoAdvance;
   FLastMousePosX = Src->FLastMousePosX;
@@ -1471,16 +1466,6 @@ void TReportListView::Assign(const QObject* Source) {
   SetFixedCols(FFixedColOne ? 1 : 0);
   SetEnabled(Src->FEnabled);
   Repaint();
-}
-
-void TReportListView::AssignTo(QObject* Dest) const {
-  auto* D = qobject_cast<TReportListView*>(Dest);
-  if (!D) {
-    throw EQORError(QStringLiteral("Cannot assign a TReportListView to a %1")
-                        .arg(Dest ? QString::fromLatin1(Dest->metaObject()->className())
-                                  : QStringLiteral("nil")));
-  }
-  D->Assign(this);
 }
 
 }  // namespace qor

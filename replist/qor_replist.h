@@ -114,8 +114,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
 
   // From another TReportListView: behaviour, colours, events, header settings,
   // the whole content and every column's alignment, password and editable flag.
-  void Assign(const QObject* Source);
-  void AssignTo(QObject* Dest) const;
+  void Assign(const TReportListView& Source);
+  void AssignTo(TReportListView& Dest) const { Dest.Assign(*this); }
 
   TRLData& Data() { return *FRLData; }
   const TRLData& Data() const { return *FRLData; }

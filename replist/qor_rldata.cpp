@@ -6,7 +6,7 @@
 
 #include "host/qor_app.h"
 #include "foundation/qor_stringl.h"
-#include "replist/qor_rlprivate.h"
+#include "replist/qor_rlprivate_p.h"
 
 namespace qor {
 
@@ -515,13 +515,8 @@ void TRLData::CopyToClipBoard(int LeftCol, int TopRow, int RightCol, int BottomR
 // ---------------------------------------------------------------------------
 // Assign
 
-void TRLData::Assign(const QObject* Source) {
-  const auto* Src = qobject_cast<const TRLData*>(Source);
-  if (!Src) {
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a TRLData")
-                        .arg(Source ? QString::fromLatin1(Source->metaObject()->className())
-                                    : QStringLiteral("nil")));
-  }
+void TRLData::Assign(const TRLData& Source) {
+  const auto* Src = &Source;
   if (Src == this) return;
   std::vector<TNameStrType> Names;
   std::vector<TColFmtString> Formats;
@@ -548,16 +543,6 @@ void TRLData::Assign(const QObject* Source) {
   FColumnFormat.swap(Formats);
   FColButMode.swap(Modes);
   UpdateFeedback();
-}
-
-void TRLData::AssignTo(QObject* Dest) const {
-  auto* D = qobject_cast<TRLData*>(Dest);
-  if (!D) {
-    throw EQORError(QStringLiteral("Cannot assign a TRLData to a %1")
-                        .arg(Dest ? QString::fromLatin1(Dest->metaObject()->className())
-                                  : QStringLiteral("nil")));
-  }
-  D->Assign(this);
 }
 
 // Takes the whole content of a freshly read list; Source gets this one's.

@@ -92,8 +92,8 @@ class QORKIT_EXPORT TRLData : public QObject {
   // From another TRLData: counts, sort state and toggle, comment, common
   // header, OnBeforeSortExchange, DataID, every cell, attribute and order
   // entry, headers, formats and check modes. Other sources raise EQORError.
-  void Assign(const QObject* Source);
-  void AssignTo(QObject* Dest) const;
+  void Assign(const TRLData& Source);
+  void AssignTo(TRLData& Dest) const { Dest.Assign(*this); }
 
   // ---- Size (published)
   int NrOfColumns() const { return FNrOfCols; }

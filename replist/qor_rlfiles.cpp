@@ -30,7 +30,7 @@
 
 #include "foundation/qor_streams.h"
 #include "replist/qor_rldata.h"
-#include "replist/qor_rlprivate.h"
+#include "replist/qor_rlprivate_p.h"
 
 namespace qor {
 

@@ -210,7 +210,7 @@ TEST(RasterLab, ScrollRightWrapsOncePerPass) {
   L->SetWidth(100);
   test::ShowAndWait(Parent);
   int Ticks = 0, Restarts = 0, RestartPos = 0;
-  L->OnScrollTimer = [&](TObject*) { ++Ticks; };
+  L->SetOnScrollTimer([&](TObject*) { ++Ticks; });
   L->OnScrollLoopRestart = [&](TObject* Sender) {
     ++Restarts;
     RestartPos = static_cast<TRasterLab*>(Sender)->ScrollPosX();
@@ -285,7 +285,7 @@ TEST(RasterLab, TimerRefusalAndDesignTime) {
   TRasterLab D;
   D.SetDesigning(true);
   int Ticks = 0;
-  D.OnScrollTimer = [&](TObject*) { ++Ticks; };
+  D.SetOnScrollTimer([&](TObject*) { ++Ticks; });
   D.SetScrollInterval(10);
   D.SetScrollMode(RL::rdsmRight);
   QTest::qWait(50);
@@ -300,7 +300,7 @@ TEST(RasterLab, AssignCopiesTextColoursAndFrame) {
   A.SetColorLabBakG(clNavy);
   A.SetColorScheme(2);
   A.SetDotSize(5);
-  B.Assign(&A);
+  B.Assign(A);
   EXPECT_EQ(B.Text(), "Copy");
   EXPECT_EQ(B.FrameStyle(), fsSimple);
   EXPECT_EQ(B.ColorDotOn(), clRed);
@@ -309,7 +309,7 @@ TEST(RasterLab, AssignCopiesTextColoursAndFrame) {
   EXPECT_EQ(B.DotSize(), 3);
   EXPECT_EQ(PixelAt(Picture(B), 0, 0), ColorToRGB(clBtnShadow));
   TRasterLab C;
-  A.AssignTo(&C);
+  A.AssignTo(C);
   EXPECT_EQ(C.Text(), "Copy");
 }
 

@@ -167,7 +167,7 @@ TEST(RotLab, AssignCopiesAngleAnchorAndLook) {
   A.SetAntiAlias(false);
   A.SetFrameStyle(fsRaised);
   A.SetCaption("not copied");
-  B.Assign(&A);
+  B.Assign(A);
   EXPECT_FALSE(B.AutoCenter());
   EXPECT_EQ(B.PosX(), 33);
   EXPECT_EQ(B.PosY(), 44);
@@ -176,7 +176,7 @@ TEST(RotLab, AssignCopiesAngleAnchorAndLook) {
   EXPECT_EQ(B.FrameStyle(), fsRaised);
   EXPECT_EQ(B.Caption(), "");
   TRotLab C;
-  A.AssignTo(&C);
+  A.AssignTo(C);
   EXPECT_EQ(C.TextAngle(), 300);
 }
 

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "foundation/qor_univconst.h"
-#include "numio/qor_numconv.h"
+#include "numio/qor_numconv_p.h"
 
 namespace qor {
 namespace {
