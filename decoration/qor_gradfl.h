@@ -27,7 +27,7 @@ class QORKIT_EXPORT TGradFill : public TGraphicControl {
   Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
   Q_PROPERTY(TGradType FillType READ FillType WRITE SetFillType)
   Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
-  Q_PROPERTY(std::uint8_t FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
   Q_PROPERTY(TGridMode GridMode READ GridMode WRITE SetGridMode)
   Q_PROPERTY(std::uint32_t GridColor READ GridColor WRITE SetGridColor)
 

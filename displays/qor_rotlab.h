@@ -24,7 +24,7 @@ class QORKIT_EXPORT TRotLab : public TCustomLabel {
   Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
   Q_PROPERTY(std::uint32_t Color READ Color WRITE SetColor)
-  Q_PROPERTY(std::uint8_t FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
 
  public:
   explicit TRotLab(QWidget* AOwner = nullptr);

@@ -28,8 +28,8 @@ class QORKIT_EXPORT TSevenSeg : public TGraphicControl {
   Q_PROPERTY(std::uint32_t ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
   Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
   Q_PROPERTY(int InterDigDist READ InterDigDist WRITE SetInterDigDist)
-  Q_PROPERTY(std::uint8_t FrameStyle READ FrameStyle WRITE SetFrameStyle)
-  Q_PROPERTY(std::uint8_t ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
 
  public:
   explicit TSevenSeg(QWidget* AOwner = nullptr);

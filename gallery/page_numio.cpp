@@ -45,7 +45,7 @@ QWidget* Formats() {
   Add(Grid, Field("Octal", "", itOct, 511), 1, 1);
   auto* Bin = Field("Binary", "", itBin, 165);
   Bin->SetTextBoxWidth(190);
-  Bin->SetFrameStyle(1);
+  Bin->SetFrameStyle(fsSimple);
   Bin->SetAlignment(taRightJustify);
   Add(Grid, Bin, 2, 1);
   auto* Dynamic = Field("Dynamic", "", itDynamic, 0);
@@ -87,19 +87,19 @@ QWidget* Controls() {
   Gauge->SetGaugeLeftMargin(70);
   Gauge->SetGaugeWidth(110);
   Gauge->SetGaugeColor(0x208020);
-  Gauge->SetGaugeFrameStyle(1);
+  Gauge->SetGaugeFrameStyle(fsSimple);
   Add(Grid, Gauge, 2, 0);
 
   auto* Warn = Field("Pressure", "bar", itFloat, 250);
   Warn->SetRangeLow(0);
   Warn->SetRangeHigh(200);
-  Warn->SetFrameStyle(0);
+  Warn->SetFrameStyle(fsNone);
   Add(Grid, Warn, 0, 1);
 
   auto* ReadOnly = Field("Read-only", "s", itFloat, 0.25);
   ReadOnly->SetReadOnly(true);
   ReadOnly->SetColorBoxBG(0xF0F0F0);
-  ReadOnly->SetFrameStyle(3);
+  ReadOnly->SetFrameStyle(fsRaised);
   Add(Grid, ReadOnly, 1, 1);
 
   auto* Disabled = Field("Disabled", "A", itFloat, 7.5);

@@ -1452,7 +1452,7 @@ void TReportListView::Assign(const TReportListView& Source) {
   FFixedColOne = Src->FFixedColOne;
 
   HideEditor();
-  FRLData->Assign(&Src->Data());
+  FRLData->Assign(Src->Data());
   ConnectData();
   try {
     FColAlignment = Src->FColAlignment;
@@ -1463,6 +1463,7 @@ void TReportListView::Assign(const TReportListView& Source) {
   }
   SetColCount(NrOfColumns());
   UpdateGridRows();
+  SetHeaderHeights();
   SetFixedCols(FFixedColOne ? 1 : 0);
   SetEnabled(Src->FEnabled);
   Repaint();

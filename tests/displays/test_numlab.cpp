@@ -263,7 +263,7 @@ TEST(NumLabAssign, CopiesTheDocumentedPropertiesOnly) {
   A.SetValue(7);
   A.SetPrecision(4);
   A.SetLeftText(QStringLiteral("L"));
-  A.SetColorScheme(1);
+  A.SetColorScheme(csSystemBevels);
   A.SetDisplayType(dtExp);
   A.SetComma(true);
   A.SetDTFormat(QStringLiteral("yyyy"));

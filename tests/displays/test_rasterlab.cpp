@@ -178,7 +178,7 @@ TEST(RasterLab, FrameLines) {
   EXPECT_EQ(PixelAt(Img, 399, 67), clWhite);
   EXPECT_EQ(PixelAt(Img, 200, 67), clWhite);
   L.SetFrameStyle(fsEngraved);
-  L.SetColorScheme(1);
+  L.SetColorScheme(csSystemBevels);
   Img = Picture(L);
   EXPECT_EQ(PixelAt(Img, 0, 0), ColorToRGB(clBtnShadow));
   EXPECT_EQ(PixelAt(Img, 1, 1), ColorToRGB(clBtnHighlight));
@@ -298,7 +298,7 @@ TEST(RasterLab, AssignCopiesTextColoursAndFrame) {
   A.SetFrameStyle(fsSimple);
   A.SetColorDotOn(clRed);
   A.SetColorLabBakG(clNavy);
-  A.SetColorScheme(2);
+  A.SetColorScheme(TColorScheme(2));
   A.SetDotSize(5);
   B.Assign(A);
   EXPECT_EQ(B.Text(), "Copy");

@@ -254,7 +254,7 @@ TEST(ProgBarFrames, LineStylesAndCorners) {
   Img = Picture(B);
   EXPECT_EQ(PixelAt(Img, 0, 10), clGray);
   EXPECT_EQ(PixelAt(Img, 1, 10), clWhite);
-  B.SetColorScheme(1);
+  B.SetColorScheme(csSystemBevels);
   EXPECT_EQ(PixelAt(Picture(B), 0, 10), ColorToRGB(clBtnShadow));
 }
 

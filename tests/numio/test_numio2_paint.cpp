@@ -65,23 +65,23 @@ TEST_F(NumIO2Paint, SunkenBoxFrameGroups) {
 
 TEST_F(NumIO2Paint, FrameStylesColourTheGroups) {
   Field->SetReadOnly(true);
-  Field->SetFrameStyle(3);
+  Field->SetFrameStyle(fsRaised);
   EXPECT_EQ(Px(36, 10), clWhite);
   EXPECT_EQ(Px(117, 10), clBlack);
-  Field->SetFrameStyle(4);
+  Field->SetFrameStyle(fsEmbossed);
   EXPECT_EQ(Px(35, 0), clWhite);
   EXPECT_EQ(Px(36, 10), clGray);
-  Field->SetFrameStyle(1);
+  Field->SetFrameStyle(fsSimple);
   EXPECT_EQ(Px(35, 27), clGray);  // single line round (35, 0, 117, 28)
   EXPECT_EQ(Px(36, 10), clWhite);
-  Field->SetColorScheme(1);
-  Field->SetFrameStyle(2);
+  Field->SetColorScheme(csSystemBevels);
+  Field->SetFrameStyle(fsLowered);
   EXPECT_EQ(Px(35, 0), ColorToRGB(clBtnShadow));
 }
 
 TEST_F(NumIO2Paint, OutOfRangeUsesTheWarningColours) {
   Field->SetReadOnly(true);
-  Field->SetFrameStyle(0);
+  Field->SetFrameStyle(fsNone);
   Field->SetValue(5000);
   const TColor WarnBG = 0x88FFF0;
   EXPECT_EQ(Px(35, 0), WarnBG);  // frame line included
@@ -134,15 +134,15 @@ TEST_F(NumIO2Paint, GaugeBarFollowsTheValue) {
   EXPECT_EQ(Px(117, 43), clWhite);
   EXPECT_EQ(Px(75, 43), clNavy);   // bar to 35 + 41
   EXPECT_EQ(Px(76, 43), clSilver);
-  Field->SetGaugeFrameStyle(1);
+  Field->SetGaugeFrameStyle(fsSimple);
   EXPECT_EQ(Px(35, 43), clGray);  // the single line covers the bar's edge
   EXPECT_EQ(Px(36, 43), clNavy);
   EXPECT_EQ(Px(60, 46), clGray);
-  Field->SetGaugeFrameStyle(0);
+  Field->SetGaugeFrameStyle(fsNone);
   EXPECT_EQ(Px(35, 39), clNavy);  // no frame: the bar covers the outline
   EXPECT_EQ(Px(60, 46), clNavy);
   EXPECT_EQ(Px(100, 39), clSilver);
-  Field->SetGaugeFrameStyle(2);
+  Field->SetGaugeFrameStyle(fsLowered);
   Field->SetValue(-1);
   EXPECT_EQ(Px(40, 43), clSilver);  // empty below the range
   Field->SetRangeHigh(0);

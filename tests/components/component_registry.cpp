@@ -1,0 +1,228 @@
+#include "tests/components/component_registry.h"
+
+#include "decoration/qor_gradfl.h"
+#include "displays/qor_numlab.h"
+#include "displays/qor_rasterlab.h"
+#include "displays/qor_rotlab.h"
+#include "displays/qor_sevenseg.h"
+#include "gauges/qor_meter.h"
+#include "gauges/qor_progbar.h"
+#include "numio/qor_numio.h"
+#include "replist/qor_replist.h"
+#include "tests/support/qorkit_test_support.h"
+
+namespace qor::test {
+namespace {
+
+using TRules = std::map<QString, TPropertyRule>;
+
+// Prepare puts a new component into a state that shows as many of its
+// properties as possible (a caption, a value inside the bar, rows in a list).
+template <class T>
+TComponentEntry Entry(const char* Name, std::function<void(T&)> Prepare, QStringList Assigned,
+                      TRules Rules = {}) {
+  TComponentEntry E;
+  E.Name = QString::fromLatin1(Name);
+  E.Create = [Prepare] {
+    auto* C = new T;
+    if (Prepare) Prepare(*C);
+    return C;
+  };
+  E.Picture = [](QWidget& W) {
+    if (auto* C = dynamic_cast<host::TControl*>(&W)) return test::Picture(*C).copy();
+    return test::Grab(W);
+  };
+  if constexpr (requires(T& D, const T& S) { D.Assign(S); }) {
+    E.Assign = [](QWidget& Dest, QWidget& Source) {
+      static_cast<T&>(Dest).Assign(static_cast<const T&>(Source));
+    };
+  }
+  E.Assigned = std::move(Assigned);
+  E.Rules = std::move(Rules);
+  return E;
+}
+
+const TPropertyRule Invisible{.Invisible = true};
+const TPropertyRule Skipped{.Skip = true};
+TPropertyRule Writes(QVariant Value) { return {.Value = std::move(Value)}; }
+TPropertyRule Clamped(QVariant Value, QVariant ReadsBack, bool IsInvisible = false) {
+  return {.Invisible = IsInvisible, .Value = std::move(Value), .ReadsBack = std::move(ReadsBack)};
+}
+
+TComponentEntry NumLab() {
+  return Entry<TNumLab>(
+      "TNumLab",
+      [](TNumLab& L) {
+        L.SetValue(12.5);
+        L.SetLeftText(QStringLiteral("U"));
+        L.SetRightText(QStringLiteral("V"));
+      },
+      {"LeftSpace", "Empty", "LabelWidth", "Precision", "LeftText", "RightText", "FrameStyle",
+       "Alignment", "RightTextAlignment", "LeftTextAlignment", "OverflowIndicator", "Value",
+       "StateText", "Transparent", "ColorLabBakG", "ColorLabText", "ColorOutBakG", "ColorOutText",
+       "ColorScheme", "DisplayType"},
+      {// Shown only by the date/time and state display types, or on overflow.
+       {"DTFormat", Invisible}, {"StateText", Invisible}, {"OverflowIndicator", Invisible},
+       {"ColorOutText", Invisible},
+       // The classic bevel colours equal the system ones.
+       {"ColorScheme", Invisible}});
+}
+
+TComponentEntry NumIO2() {
+  return Entry<TNumIO2>(
+      "TNumIO2",
+      [](TNumIO2& F) {
+        F.SetRangeLow(-100);
+        F.SetRangeHigh(100);
+        F.SetValue(12.5);
+        F.SetButVisible(true);
+        F.SetGaugeVisible(true);
+        F.setFixedSize(240, 40);
+      },
+      {"LeftSpace", "TextBoxWidth", "FixPointDecPlaces", "SignificantDigits", "LeftText",
+       "RightText", "FrameStyle", "Alignment", "RightTextAlignment", "LeftTextAlignment",
+       "ColorBoxBG", "ColorBoxText", "ColorOutBG", "ColorOutText", "ColorScheme", "InputFormat",
+       "Text", "ColorWarnBG", "ColorWarnText", "DecPlaceSep", "HideSelection", "RangeHigh",
+       "RangeLow", "Beep", "ReadOnly", "AutoSize"},
+      {{"Text", Writes(QStringLiteral("42.25"))},
+       {"Value", Writes(42.25)},
+       // Out-of-range colours show only outside the range; the rest only in use.
+       {"ColorWarnBG", Invisible}, {"ColorWarnText", Invisible}, {"RangeHigh", Invisible},
+       {"RangeLow", Invisible}, {"Beep", Invisible}, {"HideSelection", Invisible},
+       {"ReadOnly", Invisible}, {"ColorScheme", Invisible}, {"ButIncrem", Invisible},
+       {"SignificantDigits", Invisible}, {"FixPointDecPlaces", Invisible},
+       {"DecPlaceSep", Invisible}, {"InputFormat", Invisible},
+       {"LeftTextAlignment", Invisible}, {"RightTextAlignment", Invisible},
+       {"ColorOutText", Invisible}, {"AutoSize", Invisible},
+       // A bevelled gauge frame does not use the frame colour.
+       {"GaugeColorFrame", Invisible},
+       // Above the field's Height the button column is cut to it.
+       {"ButHeight", Invisible},
+       // The walk keeps the field at a fixed size.
+       {"Height", Skipped}});
+}
+
+TComponentEntry NumIO() {
+  return Entry<TNumIO>(
+      "TNumIO", nullptr, {"InputFormat", "Beep", "RangeLow", "RangeHigh", "DecPlaceSep"},
+      {{"Value", Writes(42.0)}, {"RangeLow", Clamped(-5.0, -5.0, true)},
+       {"RangeHigh", Invisible}, {"Beep", Invisible}, {"DecPlaceSep", Invisible},
+       {"InputFormat", Invisible}, {"FixPointDecPlaces", Invisible}});
+}
+
+TComponentEntry SevenSeg() {
+  return Entry<TSevenSeg>(
+      "TSevenSeg", [](TSevenSeg& S) { S.SetCaption(QStringLiteral("12.5")); },
+      {"ColorBackGnd", "ColorText", "NumDigits", "Caption", "FrameStyle", "ColorScheme", "Margin",
+       "InterDigDist"},
+      {{"Caption", Writes(QStringLiteral("-3.75"))}, {"ColorScheme", Invisible}});
+}
+
+TComponentEntry RasterLab() {
+  return Entry<TRasterLab>(
+      "TRasterLab", nullptr,
+      {"FrameStyle", "Text", "ColorLabBakG", "ColorDotOn", "ColorScheme"},
+      {// Scrolling shows only as the timer runs.
+       {"ScrollMode", Invisible}, {"ScrollInterval", Invisible}, {"ScrollIncrement", Invisible},
+       {"ScrollLoop", Invisible}});
+}
+
+TComponentEntry RotLab() {
+  return Entry<TRotLab>(
+      "TRotLab", [](TRotLab& L) { L.SetCaption(QStringLiteral("Rotated")); },
+      {"AutoCenter", "FrameStyle", "TextAngle", "PosX", "PosY", "AntiAlias"},
+      {// The anchor stays centred while AutoCenter is on.
+       {"PosX", Clamped(101, 100, true)}, {"PosY", Clamped(101, 100, true)},
+       {"AutoCenter", Invisible}, {"Color", Invisible}});
+}
+
+TComponentEntry Meter() {
+  return Entry<TMeter>(
+      "TMeter",
+      [](TMeter& M) {
+        M.SetMeterMinValue(0);
+        M.SetMeterMaxValue(100);
+        M.SetThresholdLow(20);
+        M.SetThresholdHigh(80);
+        M.SetScaleBkVisible(true);
+        M.SetValue(40);
+        M.SetValueSec(60);
+      },
+      {},
+      {{"AnchorImage", Skipped}, {"BackGroundImg", Skipped},
+       // Without a background image the fill mode has nothing to place.
+       {"BkgndFillMode", Invisible},
+       // Lamps light only beyond a threshold; the secondary needle is hidden by default.
+       {"LimWatchActColor", Invisible}, {"ValueSec", Invisible},
+       // A logarithmic scale needs a positive lower end.
+       {"Logarithmic", Clamped(true, false, true)},
+       {"Value", Writes(55.0)}, {"ValueSec", Writes(75.0)},
+       {"ThresholdLow", Writes(30.0)}, {"ThresholdHigh", Writes(70.0)},
+       {"MeterNrTicks", Writes(6)}});
+}
+
+TComponentEntry ProgBar() {
+  return Entry<TProgBar>(
+      "TProgBar",
+      [](TProgBar& B) {
+        B.SetValue(40);
+        B.SetShowColorGradient(true);
+        B.SetGridDist(10);
+      },
+      {"FrameStyleOuter", "FrameStyleInner", "Value", "Max", "Min", "ColorMargin", "ColorScheme",
+       "Direction", "ColorMin", "ColorMax", "ColorBackGnd", "ShowColorGradient", "ColorGrid",
+       "GridDist", "ColorMapMode", "MarginLeft", "MarginRight", "MarginTop", "MarginBottom",
+       "TextPosX", "TextPosY", "TextDecPlaces", "TextAngle", "TextAlignment", "TextVisible"},
+      {{"BackGroundImg", Skipped},
+       // The timer shows only as it runs.
+       {"AutoInc", Invisible}, {"AutoIncStep", Invisible}, {"StartInterval", Invisible},
+       {"RepeatInterval", Invisible}});
+}
+
+TComponentEntry GradFill() {
+  return Entry<TGradFill>("TGradFill", [](TGradFill& G) { G.SetGridMode(TGradFill::gmBoth); },
+                          {});
+}
+
+TComponentEntry ReportList() {
+  return Entry<TReportListView>(
+      "TReportListView",
+      [](TReportListView& V) {
+        V.SetNrOfColumns(3);
+        V.SetNrOfRows(4);
+        for (int R = 1; R <= 4; ++R)
+          for (int C = 1; C <= 3; ++C) V.SetElem(C, R, QStringLiteral("r%1c%2").arg(R).arg(C));
+      },
+      {"AutoAdvance", "RowSelectMode", "SortEnabled", "ColorSelectedRow", "ColorSelectedRowText",
+       "ColorSelectedCol", "ColorSelectedColText", "ColorSelectedBoth", "ColorSelectedBothText",
+       "ColorHigh", "ColorHighText", "HighLightBold", "HighLightRow", "HighLightColumn",
+       "ColorText", "ColorBkgdNormal", "ColorBkgdShaded", "RowColPattern", "CommonHeaderVisible",
+       "ColorCommonHd", "ColorCommonHdText", "ColumnHeadersVisible", "ColorColumnHd",
+       "ColorColumnHdText", "ShowEmptyCheckBoxes", "InterRowIndicatorColor",
+       "InterRowIndicatorWidth", "FixedFirstColumn", "NrOfColumns", "NrOfRows", "CommonHeader"},
+      {// Grid geometry is walked through the list's own properties.
+       {"ColCount", Skipped}, {"RowCount", Skipped}, {"FixedCols", Skipped}, {"FixedRows", Skipped},
+       {"LeftCol", Skipped}, {"TopRow", Skipped},
+       // Shown only with a selection, a highlight, a disabled row, no rows or
+       // while editing or moving rows.
+       {"AutoAdvance", Invisible}, {"SortEnabled", Invisible}, {"UseCtrlForMultiSel", Invisible},
+       {"RowSelectMode", Invisible}, {"ColorSelectedRow", Invisible},
+       {"ColorSelectedRowText", Invisible}, {"ColorSelectedCol", Invisible},
+       {"ColorSelectedColText", Invisible}, {"ColorSelectedBoth", Invisible},
+       {"ColorSelectedBothText", Invisible}, {"ColorHigh", Invisible}, {"ColorHighText", Invisible},
+       {"HighLightBold", Invisible}, {"ColorDisabledText", Invisible},
+       {"ColorDisabledBkgd", Invisible}, {"ColorEmptyMsg", Invisible}, {"EmptyMessage", Invisible},
+       {"ShowEmptyCheckBoxes", Invisible}, {"InterRowIndicatorColor", Invisible},
+       {"InterRowIndicatorWidth", Invisible}, {"NrOfRows", Invisible},
+       {"CommonHeader", Invisible}, {"CommonHeaderHeight", Invisible},
+       {"ColorCommonHd", Invisible}, {"ColorCommonHdText", Invisible}});
+}
+
+}  // namespace
+
+std::vector<TComponentEntry> Components() {
+  return {NumLab(), NumIO2(),  NumIO(),    SevenSeg(), RasterLab(),
+          RotLab(), Meter(),   ProgBar(),  GradFill(), ReportList()};
+}
+
+}  // namespace qor::test
