@@ -199,7 +199,6 @@ void TMiniCal::SetMarkToday(bool On) {
 void TMiniCal::SetCtl3D(bool On) {
   if (On == FCtl3D) return;
   FCtl3D = On;
-  UpdateCellSizes();
   Refresh();
 }
 
@@ -330,6 +329,7 @@ void TMiniCal::UpdateCal() {
   // The current cell of the grid is the selected day's cell.
   const int Cell = Day() - FMonOfs;
   FocusCell(Cell % 7 + 1, Cell / 7 + 2, true);
+  MoveTopLeft(1, 2);  // a control too small for its cells never scrolls them
   if (FShowHDayHint) {
     if (FIndicateHolid) CheckHoliday(Year(), Month(), Day(), Caption);
     else Caption.clear();
@@ -339,11 +339,13 @@ void TMiniCal::UpdateCal() {
 }
 
 // The seven day columns and rows share the room equally; column 0 and row 0
-// take what is left.
+// take what is left. The border keeps its two pixels with or without Ctl3D,
+// so the remainder is the same for both looks (a flat border one pixel wide
+// would leave three pixels more).
 void TMiniCal::UpdateCellSizes() {
   FSizedFor = size();
   const int GL = GridLineWidth();
-  const int F = FCtl3D ? 2 : 5;
+  constexpr int F = 2;
   const int ColW = std::max(0, (ClientWidth() - 7 * GL) / 8);
   const int RowH = std::max(0, (ClientHeight() - 7 * GL) / 8);
   SetDefaultColWidth(ColW);
@@ -538,30 +540,54 @@ void TMiniCal::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 void TMiniCal::MouseUp(TMouseButton, TShiftState, int, int) {}
 
-// At the ends of the calendar (1 January 1, 31 December 9999) the keys stop
-// quietly, as QCalendarWidget stops at its maximum date.
-void TMiniCal::KeyDown(std::uint16_t& Key, TShiftState Shift) {
-  TCustomControl::KeyDown(Key, Shift);
-  if (Key == 0) return;
-  const bool Ctrl = Shift & ssCtrl;
-  const auto Go = [this](const QDate& D) { SelectDay(D.year(), D.month(), D.day()); };
+// Keys and the wheel stop quietly at the ends of the calendar (1 January 1,
+// 31 December 9999), as QCalendarWidget stops at its maximum date.
+void TMiniCal::Navigate(const std::function<void()>& Step) {
   try {
-    switch (Key) {
-      case VK_LEFT: Go(FSelected.addDays(-1)); break;
-      case VK_RIGHT: Go(FSelected.addDays(1)); break;
-      case VK_UP: Go(FSelected.addDays(-7)); break;
-      case VK_DOWN: Go(FSelected.addDays(7)); break;
-      case VK_HOME: SetDay(1); break;
-      case VK_END: LastDayOfMonth(); break;
-      case VK_PRIOR: Ctrl ? PrevYear() : PrevMonth(); break;
-      case VK_NEXT: Ctrl ? NextYear() : NextMonth(); break;
-      default: return;
-    }
+    Step();
   } catch (const host::EConvertError&) {
   } catch (...) {
     host::Application()->HandleException(this, std::current_exception());
   }
+}
+
+void TMiniCal::KeyDown(std::uint16_t& Key, TShiftState Shift) {
+  TCustomControl::KeyDown(Key, Shift);
+  if (Key == 0) return;
+  const bool Ctrl = Shift & ssCtrl;
+  const auto Go = [this](int Days) {
+    Navigate([this, Days] {
+      const QDate D = FSelected.addDays(Days);
+      SelectDay(D.year(), D.month(), D.day());
+    });
+  };
+  switch (Key) {
+    case VK_LEFT: Go(-1); break;
+    case VK_RIGHT: Go(1); break;
+    case VK_UP: Go(-7); break;
+    case VK_DOWN: Go(7); break;
+    case VK_HOME: Navigate([this] { SetDay(1); }); break;
+    case VK_END: Navigate([this] { LastDayOfMonth(); }); break;
+    case VK_PRIOR: Navigate([this, Ctrl] { Ctrl ? PrevYear() : PrevMonth(); }); break;
+    case VK_NEXT: Navigate([this, Ctrl] { Ctrl ? NextYear() : NextMonth(); }); break;
+    default: return;
+  }
   Key = 0;
+}
+
+// The wheel turns the months, as over QCalendarWidget's day table.
+bool TMiniCal::DoMouseWheelDown(TShiftState Shift, QPoint MousePos) {
+  bool Handled = false;
+  if (OnMouseWheelDown) OnMouseWheelDown(this, Shift, MousePos, Handled);
+  if (!Handled) Navigate([this] { NextMonth(); });
+  return true;
+}
+
+bool TMiniCal::DoMouseWheelUp(TShiftState Shift, QPoint MousePos) {
+  bool Handled = false;
+  if (OnMouseWheelUp) OnMouseWheelUp(this, Shift, MousePos, Handled);
+  if (!Handled) Navigate([this] { PrevMonth(); });
+  return true;
 }
 
 bool TMiniCal::event(QEvent* Event) {

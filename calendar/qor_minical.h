@@ -19,6 +19,7 @@
 // Keyboard, as QCalendarWidget: Left/Right one day, Up/Down one week,
 // Home/End the first/last day of the month, Page Up/Down one month (day
 // clamped), Ctrl+Page Up/Down one year; Tab and Shift+Tab leave the control.
+// The mouse wheel turns the months.
 // Every change of the date fires OnChange and then the signal changed().
 //
 // Colours: the button cells use the button face (the style's button colour
@@ -119,8 +120,7 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   void SetAutoSwitch(bool On) { FAutoSwitch = On; }
   bool MarkToday() const { return FMarkToday; }
   void SetMarkToday(bool On);
-  // Three-dimensional button frames; without them the first column and row
-  // take three pixels more.
+  // Three-dimensional button frames (flat buttons without).
   bool Ctl3D() const { return FCtl3D; }
   void SetCtl3D(bool On);
   // Whether the hint (tooltip) is shown at all.
@@ -196,6 +196,8 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
+  bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
   bool event(QEvent* Event) override;
 
  private:
@@ -203,6 +205,9 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   // Selects Y-M-D (midnight) through SetDate; raises EConvertError for no date.
   void SelectDay(int Y, int M, int D);
   void MonthStep(int N);
+  // Runs a step of the keyboard or the wheel: no date beyond the calendar's
+  // ends is quietly no step; other errors go to the application.
+  void Navigate(const std::function<void()>& Step);
   void UpdateCal();
   void UpdateCellSizes();
   void ResetHolidays();

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "calendar/qor_minical.h"
 #include "host/qor_app.h"
@@ -105,15 +106,20 @@ TEST(MiniCal, SevenEqualColumnsAndRowsAndTheFirstOnesTakeTheRest) {
   EXPECT_EQ(C.RowHeights(1), 19);
   EXPECT_EQ(C.RowHeights(0), 25);
   EXPECT_EQ(C.CellRect(7, 7).right() + 1 + 1, 2 + C.ClientWidth());
+  // Flat buttons keep the sizes: the border is as wide as before.
   C.SetCtl3D(false);
   test::Picture(C);
-  EXPECT_EQ(C.ColWidths(0), 38);
-  EXPECT_EQ(C.RowHeights(0), 28);
-  // A control too small for the grid keeps non-negative cell sizes.
+  EXPECT_EQ(C.ColWidths(0), 35);
+  EXPECT_EQ(C.RowHeights(0), 25);
+  // A control too small for the grid keeps non-negative cell sizes and never
+  // scrolls its cells, whichever day is selected.
   C.resize(10, 10);
+  C.SetDate(host::EncodeDate(2024, 8, 31));
   test::Picture(C);
   EXPECT_GE(C.ColWidths(0), 0);
   EXPECT_GE(C.DefaultColWidth(), 0);
+  EXPECT_EQ(C.LeftCol(), 1);
+  EXPECT_EQ(C.TopRow(), 2);
 }
 
 TEST(MiniCal, MonthStartingOnSundayFillsRowTwoWithTheEndOfTheMonthBefore) {
@@ -633,6 +639,22 @@ TEST(MiniCal, KeysStopQuietlyAtTheEndsOfTheCalendar) {
   host::Application()->OnException = nullptr;
   EXPECT_EQ(Caught, 0);
   EXPECT_EQ(Selected(C), QDate(1, 1, 1));
+}
+
+TEST(MiniCal, WheelTurnsTheMonthsAndKeepsTheCellsInPlace) {
+  TCal C(2024, 1, 31);
+  test::ShowAndWait(C);
+  const QPoint At = Centre(C, 4, 4);
+  QWheelEvent Down(At, C.mapToGlobal(At), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&C, &Down);
+  EXPECT_EQ(Selected(C), QDate(2024, 2, 29));
+  QWheelEvent Up(At, C.mapToGlobal(At), QPoint(), QPoint(0, 240), Qt::NoButton, Qt::NoModifier,
+                 Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&C, &Up);
+  EXPECT_EQ(Selected(C), QDate(2023, 12, 29));
+  EXPECT_EQ(C.TopRow(), 2);
+  EXPECT_EQ(C.CellDate(C.Col(), C.Row()), QDate(2023, 12, 29));
 }
 
 TEST(MiniCal, TabEntersAndLeavesTheCalendar) {
