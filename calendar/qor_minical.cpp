@@ -13,6 +13,7 @@ namespace qor {
 namespace {
 
 constexpr int HolidayCaptionLimit = 255;
+constexpr int MaxCellPictures = 1024;
 constexpr TColor FrameLight = 0xFFFFFF, FrameDark = 0x686868, FrameShadow = 0x9CA0A5,
                  FrameInnerLight = 0xE6E2E2;
 
@@ -409,6 +410,7 @@ void TMiniCal::Paint() {
 
 void TMiniCal::DrawButtonFrame(const TRect& R) {
   TCanvas& C = Canvas();
+  C.Pen().SetStyle(host::psSolid);
   const auto Polyline = [&C](TColor Color, int X1, int Y1, int X2, int Y2, int X3, int Y3) {
     C.Pen().SetColor(Color);
     C.MoveTo(X1, Y1);
@@ -421,65 +423,81 @@ void TMiniCal::DrawButtonFrame(const TRect& R) {
   Polyline(FrameInnerLight, R.Left + 1, R.Bottom - 2, R.Left + 1, R.Top + 1, R.Right - 1, R.Top + 1);
 }
 
+// A cell's background with its text centred: x = Left + (width - text width)
+// div 2, likewise y. The picture is kept by text, colours and size, so a
+// repaint copies a few hundred known pictures instead of shaping every text.
+void TMiniCal::DrawCentred(const TRect& R, const QString& Text, TColor Fg, TColor Bg) {
+  const int W = R.Right - R.Left, H = R.Bottom - R.Top;
+  if (W <= 0 || H <= 0) return;
+  const TCellKey Key{Text, ColorToRGB(Fg, this), ColorToRGB(Bg, this), W, H};
+  auto It = FCellPictures.constFind(Key);
+  if (It == FCellPictures.cend()) {
+    if (FCellPictures.size() >= MaxCellPictures) FCellPictures.clear();
+    QImage Picture(W, H, QImage::Format_RGB32);
+    {
+      TCanvas C(&Picture, this);
+      C.Font().Assign(Canvas().Font());
+      C.Font().SetColor(Key.Fg);
+      C.Brush().SetColor(Key.Bg);
+      C.TextRect(Rect(0, 0, W, H), (W - C.TextWidth(Text)) / 2, (H - C.TextHeight(Text)) / 2, Text);
+    }
+    It = FCellPictures.insert(Key, Picture);
+  }
+  Canvas().DrawImage(R, *It, Rect(0, 0, W, H));
+}
+
+void TMiniCal::FontChanged() {
+  FCellPictures.clear();
+  TCustomGrid::FontChanged();
+}
+
 // Row 0 is drawn before row 1, and columns from left to right, so the "#"
 // cell (drawn with row 1) and the caption (drawn with column 5) cover the
 // cells they span after those were drawn.
 void TMiniCal::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState) {
-  TCanvas& C = Canvas();
-  C.Font().SetColor(UseStyle(seFont) ? host::StyleFontColor(host::sfPanelTextNormal, this)
-                                           : clBlack);
-  C.Pen().SetStyle(host::psSolid);
-  C.Brush().SetStyle(host::bsSolid);
+  const TColor Text = UseStyle(seFont) ? host::StyleFontColor(host::sfPanelTextNormal, this)
+                                       : clBlack;
   TRect R = ARect;
-  const auto Centred = [&](const QString& Text) {
-    const int X = R.Left + (R.Right - R.Left - C.TextWidth(Text)) / 2;
-    const int Y = R.Top + (R.Bottom - R.Top - C.TextHeight(Text)) / 2;
-    C.TextRect(R, X, Y, Text);
-  };
-
   const bool Button = ARow == 0 || (ACol == 0 && ARow == 1);
   if (Button) {
     if (ACol == 0 && ARow == 0) return;  // the upper half of "#"
     if (ACol == 3 || ACol == 4) return;  // under the caption
     if (ACol == 0) R.Top -= RowHeights(0) + 1;
     if (ACol == 5) R.Left -= 2 * (R.Right - R.Left) + 2;
-    C.Brush().SetColor(UseStyle(seBorder) ? host::StyleColor(host::scButtonNormal, this)
-                                                : clBtnFace);
-    Centred(CellText(ACol, ARow));
+    DrawCentred(R, CellText(ACol, ARow), Text,
+                UseStyle(seBorder) ? host::StyleColor(host::scButtonNormal, this) : clBtnFace);
     if (FCtl3D) DrawButtonFrame(R);
     return;
   }
   if (ARow == 1) {
-    C.Brush().SetColor(FColorDayIdBg);
-    C.Font().SetColor(FColorDayIdFg);
-    Centred(CellText(ACol, ARow));
+    DrawCentred(R, CellText(ACol, ARow), FColorDayIdFg, FColorDayIdBg);
     return;
   }
   if (ACol == 0) {
-    C.Brush().SetColor(FColorWknBg);
-    C.Font().SetColor(FColorWknFg);
-    Centred(CellText(ACol, ARow));
+    DrawCentred(R, CellText(ACol, ARow), FColorWknFg, FColorWknBg);
     return;
   }
 
   const int N = DayNumber(ACol, ARow);
   const bool InMonth = N >= 1 && N <= FSelected.daysInMonth();
-  C.Brush().SetColor(FDayColors[size_t((ACol + F1stDayWeek - 1) % 7)]);
-  C.Font().SetColor(InMonth ? FColorActMon : FColorInactMon);
+  TColor Bg = FDayColors[size_t((ACol + F1stDayWeek - 1) % 7)];
+  TColor Fg = InMonth ? FColorActMon : FColorInactMon;
   if (InMonth) {
     const bool Holiday = FIndicateHolid && FHolidayOfDay[size_t(N)];
     if (Holiday) {
-      C.Brush().SetColor(FColorHdayBg);
-      C.Font().SetColor(FColorHdayFg);
+      Bg = FColorHdayBg;
+      Fg = FColorHdayFg;
     }
     if (N == Day()) {
-      C.Font().SetColor(FColorSelFg);
-      C.Brush().SetColor(Holiday ? MeanColor(FColorSelBg, FColorHdayBg) : FColorSelBg);
+      Fg = FColorSelFg;
+      Bg = Holiday ? MeanColor(FColorSelBg, FColorHdayBg) : FColorSelBg;
     }
   }
-  Centred(CellText(ACol, ARow));
+  DrawCentred(R, CellText(ACol, ARow), Fg, Bg);
   if (InMonth && FMarkToday && FPaintToday.year() == Year() && FPaintToday.month() == Month() &&
       FPaintToday.day() == N) {
+    TCanvas& C = Canvas();
+    C.Pen().SetStyle(host::psSolid);
     C.Pen().SetColor(FColorToday);
     C.Brush().SetStyle(host::bsClear);
     C.Ellipse(R.Left + 2, R.Top + 2, R.Right - 2, R.Bottom - 2);

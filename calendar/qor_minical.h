@@ -34,6 +34,8 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
+#include <QImage>
 #include <array>
 
 #include "foundation/qor_qorbase.h"
@@ -199,6 +201,7 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
   bool event(QEvent* Event) override;
+  void FontChanged() override;
 
  private:
   void SetColorField(TColor& Field, TColor Value);
@@ -218,6 +221,7 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   void ClickDay(int ACol, int ARow);
   void ClickButton(int ACol);
   void DrawButtonFrame(const TRect& R);
+  void DrawCentred(const TRect& R, const QString& Text, TColor Fg, TColor Bg);
 
   bool FAutoSwitch = true;
   TColor FColorActMon = clBlack, FColorInactMon = clSilver;
@@ -245,6 +249,18 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   std::array<bool, 32> FHolidayOfDay{};
   QSize FSizedFor;  // the control size the cell sizes were computed for
   QDate FPaintToday;  // today, read once per paint
+  // Pictures of cells (background and centred text); colours resolved to RGB,
+  // dropped when the font changes.
+  struct TCellKey {
+    QString Text;
+    TColor Fg, Bg;
+    int W, H;
+    bool operator==(const TCellKey&) const = default;
+    friend size_t qHash(const TCellKey& K, size_t Seed = 0) {
+      return qHashMulti(Seed, K.Text, K.Fg, K.Bg, K.W, K.H);
+    }
+  };
+  QHash<TCellKey, QImage> FCellPictures;
 };
 
 using TDayOfWeek = TMiniCal::TDayOfWeek;

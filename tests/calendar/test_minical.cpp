@@ -217,6 +217,17 @@ TEST(MiniCal, SelectedDayHolidaysAndTodayHaveTheirColours) {
   EXPECT_EQ(CellBackground(test::Picture(C), C.CellRect(3, 6)), 0x00FF00u);
 }
 
+TEST(MiniCal, FontChangeRedrawsTheTexts) {
+  TCal C(2024, 5, 15);
+  const QRect R = C.CellRect(4, 4);  // 16 May
+  const QImage Before = test::Picture(C).copy(R);
+  C.Font().SetStyle(fsBold);
+  const QImage Bold = test::Picture(C).copy(R);
+  EXPECT_NE(Before, Bold);
+  C.Font().SetStyle(0);
+  EXPECT_EQ(test::Picture(C).copy(R), Before);
+}
+
 TEST(MiniCal, TodayIsCircledOnlyInItsOwnMonth) {
   const QDate Today = QDate::currentDate();
   TCal C(Today.year(), Today.month(), Today.day() == 1 ? 2 : 1);
