@@ -65,17 +65,19 @@ TDateTime Now() { return host::FromQDateTime(QDateTime::currentDateTime()); }
 
 }  // namespace
 
+// In 64 bits, so no year makes the sums overflow.
 void CalcEasterSunday(int Year, int& Day, int& Month) {
-  const int K = Year / 100;
-  const int M = 15 + (3 * K + 3) / 4 - (8 * K + 13) / 25;
-  const int S = 2 - (3 * K + 3) / 4;
-  const int A = Year % 19;
-  const int D = (19 * A + M) % 30;
-  const int R = (D + A / 11) / 29;
-  const int OG = 21 + D - R;
-  const int SZ = 7 - (Year + Year / 4 + S) % 7;
-  const int OE = 7 - (OG - SZ) % 7;
-  const int OS = OG + OE;
+  const long long Y = Year;
+  const long long K = Y / 100;
+  const long long M = 15 + (3 * K + 3) / 4 - (8 * K + 13) / 25;
+  const long long S = 2 - (3 * K + 3) / 4;
+  const long long A = Y % 19;
+  const long long D = (19 * A + M) % 30;
+  const long long R = (D + A / 11) / 29;
+  const long long OG = 21 + D - R;
+  const long long SZ = 7 - (Y + Y / 4 + S) % 7;
+  const long long OE = 7 - (OG - SZ) % 7;
+  const int OS = int(OG + OE);
   if (OS <= 31) {
     Day = OS;
     Month = 3;

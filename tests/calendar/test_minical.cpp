@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <climits>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -279,6 +280,14 @@ TEST(MiniCal, InvalidDatesRaiseAndLeaveTheDateAlone) {
   EXPECT_EQ(C.Changes, 0);
   C.SetDate(std::nan(""));
   EXPECT_EQ(C.Date(), Before);
+
+  // Dates far beyond the calendar and extreme years are shown and checked without faults.
+  for (const TDateTime Far : {1e12, -1e12, 3e6, -7e5}) {
+    C.SetDate(Far);
+    test::Picture(C);
+  }
+  QString Caption;
+  for (const int Y : {INT_MAX, INT_MIN, -1, 0}) C.CheckHoliday(Y, 4, 1, Caption);
 
   TCal Leap(2024, 2, 29);
   EXPECT_THROW(Leap.SetYear(2023), EConvertError);
