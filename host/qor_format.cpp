@@ -142,6 +142,22 @@ TDateTime EncodeDate(int Year, int Month, int Day) {
   return D.isValid() ? double(Epoch.daysTo(D)) : 0.0;
 }
 
+bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date) {
+  if (Year < 1 || Year > 9999) return false;
+  const QDate D(Year, Month, Day);
+  if (!D.isValid()) return false;
+  Date = double(Epoch.daysTo(D));
+  return true;
+}
+
+TDateTime EncodeDateChecked(int Year, int Month, int Day) {
+  TDateTime Date = 0;
+  if (!TryEncodeDate(Year, Month, Day, Date))
+    throw EConvertError(QStringLiteral("Invalid argument to date encode: %1-%2-%3")
+                            .arg(Year).arg(Month).arg(Day));
+  return Date;
+}
+
 TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
   return (((Hour * 60.0 + Min) * 60.0 + Sec) * 1000.0 + MSec) / 86400000.0;
 }

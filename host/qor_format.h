@@ -3,6 +3,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <stdexcept>
 
 #include "host/qor_types.h"
 
@@ -36,6 +37,15 @@ QORKIT_EXPORT bool TextToFloat(const QString& Text, long double& Value);
 // Days since 1899-12-30; the fraction is the time of day.
 using TDateTime = double;
 QORKIT_EXPORT TDateTime EncodeDate(int Year, int Month, int Day);
+// The platform's conversion error (a text or a date that cannot be converted).
+class QORKIT_EXPORT EConvertError : public std::runtime_error {
+ public:
+  explicit EConvertError(const QString& Message) : std::runtime_error(Message.toStdString()) {}
+};
+// The platform's date encoding: false for anything that is no day of the
+// years 1..9999; EncodeDateChecked raises EConvertError instead.
+QORKIT_EXPORT bool TryEncodeDate(int Year, int Month, int Day, TDateTime& Date);
+QORKIT_EXPORT TDateTime EncodeDateChecked(int Year, int Month, int Day);
 QORKIT_EXPORT TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
 QORKIT_EXPORT void DecodeDate(TDateTime Date, int& Year, int& Month, int& Day);
 QORKIT_EXPORT void DecodeTime(TDateTime Time, int& Hour, int& Min, int& Sec, int& MSec);
@@ -51,6 +61,7 @@ QORKIT_EXPORT QString FormatDateTime(const QString& Format, TDateTime Value);
 }  // namespace qor::host
 
 namespace qor {
+using host::EConvertError;
 using host::MulDiv;
 using host::Round;
 using host::TDateTime;
