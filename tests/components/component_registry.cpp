@@ -1,5 +1,6 @@
 #include "tests/components/component_registry.h"
 
+#include "calendar/qor_minical.h"
 #include "decoration/qor_gradfl.h"
 #include "displays/qor_numlab.h"
 #include "displays/qor_rasterlab.h"
@@ -218,11 +219,27 @@ TComponentEntry ReportList() {
        {"ColorCommonHd", Invisible}, {"ColorCommonHdText", Invisible}});
 }
 
+TComponentEntry MiniCal() {
+  return Entry<TMiniCal>(
+      "TMiniCal", [](TMiniCal& C) { C.SetDate(QDate(1899, 12, 30).daysTo(QDate(2026, 4, 15))); },
+      {},
+      {// Date, Day, Month and Year are one value seen four ways.
+       {"Date", Writes(46130.0)}, {"Day", Writes(20)}, {"Month", Writes(5)},
+       {"Year", Writes(2027)},
+       // Shown only on a holiday, on today's date or as a tool tip.
+       {"ColorHolidayBg", Invisible}, {"ColorHolidayFg", Invisible}, {"ColorToday", Invisible},
+       {"MarkToday", Invisible}, {"ShowHolidayHint", Invisible}, {"ShowHint", Invisible},
+       {"AutoSwitch", Invisible},
+       // The layout is fixed at 8 x 8 cells.
+       {"ColCount", Skipped}, {"RowCount", Skipped}});
+}
+
 }  // namespace
 
 std::vector<TComponentEntry> Components() {
   return {NumLab(), NumIO2(),  NumIO(),    SevenSeg(), RasterLab(),
-          RotLab(), Meter(),   ProgBar(),  GradFill(), ReportList()};
+          RotLab(), Meter(),   ProgBar(),  GradFill(), ReportList(),
+          MiniCal()};
 }
 
 }  // namespace qor::test
