@@ -285,7 +285,8 @@ void TControl::changeEvent(QEvent* E) {
     case QEvent::PaletteChange:
     case QEvent::StyleChange: Invalidate(); break;
     case QEvent::EnabledChange: Refresh(); break;
-    case QEvent::FontChange: QtFontChanged(); break;
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange: QtFontChanged(); break;
     default: break;
   }
   QWidget::changeEvent(E);

@@ -64,7 +64,8 @@ bool TCustomEdit::event(QEvent* Event) {
 
 void TCustomEdit::changeEvent(QEvent* Event) {
   // setFont, the parent's or the application's font reach Font().
-  if (Event->type() == QEvent::FontChange && !FSyncingFont) {
+  const bool FontEvent = Event->type() == QEvent::FontChange || Event->type() == QEvent::ApplicationFontChange;
+  if (FontEvent && !FSyncingFont) {
     FSyncingFont = true;
     FFont.SetFromQFont(font());
     FSyncingFont = false;

@@ -16,6 +16,13 @@
 // in the warning colours. Every setter, keystroke, mouse action and caret
 // blink repaints at once.
 //
+// Keyboard and focus, as in Qt's own line edits: a key that types a
+// character is taken by the character the keyboard layout delivers (Shift+6
+// on a German layout types "&"); the caret shows only while the field has
+// the focus; Tab and Shift+Tab always move the focus on, also out of a
+// read-only field. With the comma as the only decimal separator, numbers are
+// written and checked with the comma.
+//
 // Colours: ColorOutBG and ColorOutText outside the box, ColorBoxBG and
 // ColorBoxText in it, ColorWarnBG and ColorWarnText while out of range,
 // ButColor for the button faces, GaugeColor, GaugeColorBg and GaugeColorFrame

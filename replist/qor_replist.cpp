@@ -60,7 +60,7 @@ TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner) {
 TReportListView::~TReportListView() = default;
 
 void TReportListView::ConnectData() {
-  FRLData->Strings().OnChange = [this](TObject*) { StringsHasChanged(); };
+  FRLData->Strings().SetOwnerNotify([this] { StringsHasChanged(); });
   FRLData->OnPercentDone = [this](TObject*, int Percent) { RepListPercDone(Percent); };
   FRLData->OnBeforeSortExchange = [this](TObject*, const QString& S1, QString& S2) {
     if (OnBeforeSortExchange) OnBeforeSortExchange(this, S1, S2);
