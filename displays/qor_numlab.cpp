@@ -190,11 +190,6 @@ void TNumLab::SetTransparent(bool On) {
   else Refresh();
 }
 
-void TNumLab::SetEnabled(bool On) {
-  FEnabled = On;
-  TGraphicControl::SetEnabled(On);
-}
-
 void TNumLab::MouseMove(TShiftState Shift, int X, int Y) {
   if (X <= FLeftSpace) FMouseAreaCode = 0;
   else if (X <= FLeftSpace + FLabelWidth) FMouseAreaCode = 1;
@@ -308,7 +303,7 @@ void TNumLab::DrawSideTexts(TCanvas& C, int TextY) {
 
   C.Brush().SetStyle(host::bsClear);
   const bool StyledFont = UseStyle(seFont);
-  if (FEnabled) {
+  if (Enabled()) {
     C.Font().SetColor(StyledFont ? host::StyleFontColor(host::sfPanelTextNormal, this)
                                  : FColorOutText);
     C.TextOut(LeftX, TextY, FLeftText);
@@ -351,7 +346,7 @@ void TNumLab::DrawValueText(TCanvas& C, int TextY) {
   if (FAlignment == taLeftJustify) X = LS + 4;
   else if (FAlignment == taRightJustify) X = LS + LW - 2 - TextW;
   TColor Color = clBtnShadow;
-  if (FEnabled)
+  if (Enabled())
     Color = UseStyle(seFont) ? host::StyleFontColor(host::sfPanelTextNormal, this)
                                    : FColorLabText;
   C.Font().SetColor(Color);

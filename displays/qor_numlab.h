@@ -134,7 +134,6 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   // The parent shows through the background; dark value text stays visible.
   bool Transparent() const { return FTransparent; }
   void SetTransparent(bool On);
-  void SetEnabled(bool On) override;
 
   // 0 left text area, 1 value field, 2 right text area, at the last mouse move.
   int MouseAreaCode() const { return FMouseAreaCode; }
@@ -186,7 +185,6 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   TColor FColWhiteLine = clWhite;
   TFrameStyle FFrameStyle = fsLowered;
   bool FTransparent = false;
-  bool FEnabled = true;
   int FMouseAreaCode = 0;
 };
 

@@ -437,6 +437,16 @@ void TRasterLab::DrawFrameLines(TCanvas& C) {
   C.Pen().SetStyle(host::psSolid);
   C.Pen().SetMode(host::pmCopy);
   C.Pen().SetWidth(1);
+  if (FFrameStyle != fsNone) {
+    // The lines leave corner pixels out (the lower-left ones of style 2, the
+    // upper-right one of styles 2 to 5), and the raster and the text may have
+    // reached the border: the border starts in the control's colour, so that
+    // every pixel of the picture is painted.
+    C.Brush().SetStyle(host::bsSolid);
+    C.Brush().SetColor(Color());
+    for (const TRect& Edge : {Rect(0, 0, W, 1), Rect(0, H - 1, W, H), Rect(0, 0, 1, H), Rect(W - 1, 0, W, H)})
+      C.FillRect(Edge);
+  }
   switch (FFrameStyle) {
     case fsSimple:
       Outline(FColGrayLine, 0, 0, W - 1, H - 1);

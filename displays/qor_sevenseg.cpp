@@ -191,7 +191,9 @@ void TSevenSeg::ColorSegments() {
     Fill(*Bar, Bar->Width() / 2, Bar->Height() / 2);
   Fill(FSegDeg, 18, FSegDeg.Height() - 18);
   Fill(FSegDeg, FSegDeg.Width() - 18, 18);
-  Fill(FSegColon, 25, FSegColon.Height() / 2);
+  // The colon's two dots are apart: each is filled from its centre.
+  Fill(FSegColon, 33, 40);
+  Fill(FSegColon, 18, FSegColon.Height() - 40);
 }
 
 void TSevenSeg::ComposeGlyph(int Index, bool Point) {

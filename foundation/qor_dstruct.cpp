@@ -9,6 +9,7 @@
 #include <string_view>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "foundation/qor_univconst.h"
 
@@ -750,7 +751,18 @@ std::size_t TStringArray::MemoryUsed() const {
 }
 
 void TStringArray::Changed() {
+  if (FHolds > 0) FHeldChange = true;
+  else NotifyChange();
+}
+
+void TStringArray::NotifyChange() {
+  if (FOwnerNotify) FOwnerNotify();
   if (OnChange) OnChange(this);
+}
+
+void TStringArray::ReleaseNotify(bool Report) {
+  if (FHolds == 0 || --FHolds > 0) return;
+  if (std::exchange(FHeldChange, false) && Report) NotifyChange();
 }
 
 // ---------------------------------------------------------------------------

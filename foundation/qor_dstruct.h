@@ -135,6 +135,17 @@ class QORKIT_EXPORT TStringArray : public QObject {
   TOnPercentDoneEvent OnPercentDone;
   TBeforeSortExchgEvent OnBeforeSortExchange;
 
+  // The owner's own channel: the object that holds the table follows its
+  // changes through it, so a user handler in OnChange never cuts that wiring.
+  // Called before OnChange.
+  void SetOwnerNotify(std::function<void()> Notify) { FOwnerNotify = std::move(Notify); }
+  // While a hold is in place changes are only recorded; releasing the last
+  // hold with Report set tells both channels once when any change occurred.
+  void HoldNotify() { ++FHolds; }
+  void ReleaseNotify(bool Report);
+  // Tells both channels of a change.
+  void NotifyChange();
+
  private:
   // Row block: (NrCols + 2) / 2 code units holding one length byte per cell,
   // then the texts of columns 0..NrCols back to back.
@@ -160,6 +171,9 @@ class QORKIT_EXPORT TStringArray : public QObject {
   std::vector<std::uint8_t> FRowAttrib;  // by stored row
   std::vector<std::uint8_t> FColAttrib;  // 0..NrCols
   std::vector<std::int32_t> FOrder;      // current row -> stored row; empty = stored order
+  std::function<void()> FOwnerNotify;
+  int FHolds = 0;
+  bool FHeldChange = false;
 };
 
 // A resizable field of bits numbered from 0.

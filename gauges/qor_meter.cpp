@@ -60,6 +60,7 @@ void TNeedleLayout::Assign(const TNeedleLayout& Source) {
 }
 
 void TNeedleLayout::Changed() {
+  if (FOwnerNotify) FOwnerNotify();
   if (OnChange) OnChange(this);
 }
 
@@ -98,8 +99,8 @@ TMeter::TMeter(QWidget* AOwner)
   FFontCaption.Assign(Font());
   FFontCaption.SetOwnerNotify([this] { Redraw(); });
   FNeedleSec->SetVisible(false);
-  FNeedle->OnChange = [this](TObject* S) { StyleChanged(S); };
-  FNeedleSec->OnChange = [this](TObject* S) { StyleChanged(S); };
+  FNeedle->SetOwnerNotify([this] { StyleChanged(FNeedle.get()); });
+  FNeedleSec->SetOwnerNotify([this] { StyleChanged(FNeedleSec.get()); });
   // The mouse-to-value event follows the pointer without a button held.
   setMouseTracking(true);
   resize(297, 209);

@@ -46,7 +46,8 @@ namespace qor {
 class TMeter;
 
 // How a needle looks: a seven-point polygon, tip, two barbs and a shaft, with
-// an optional shadow. Owned by a meter, whose StyleChanged is its OnChange.
+// an optional shadow. Owned by a meter, which follows its changes through the
+// owner channel; OnChange is left to the user.
 class QORKIT_EXPORT TNeedleLayout : public QObject {
   Q_OBJECT
   Q_PROPERTY(qor::TColor ColorBody READ ColorBody WRITE SetColorBody)
@@ -99,6 +100,10 @@ class QORKIT_EXPORT TNeedleLayout : public QObject {
 
   TNotifyEvent OnChange;
 
+  // The owner's own channel, called before OnChange: a user handler in
+  // OnChange never cuts the owning meter's repaint.
+  void SetOwnerNotify(std::function<void()> Notify) { FOwnerNotify = std::move(Notify); }
+
  protected:
   void Changed();
 
@@ -106,6 +111,7 @@ class QORKIT_EXPORT TNeedleLayout : public QObject {
   template <typename T>
   void Store(T& Field, T Value);
 
+  std::function<void()> FOwnerNotify;
   TColor FColorFill = clSilver;
   TColor FColorLine = clBlack;
   int FSize1 = 20;

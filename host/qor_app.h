@@ -27,6 +27,21 @@ class QORKIT_EXPORT TApplication {
 
 QORKIT_EXPORT TApplication* Application();
 
+// Runs Body; an exception it raises is handed to the application's exception
+// handler instead of passing through Qt's event loop, which does not support
+// exceptions. Every Qt event handler and timer tick of the components runs
+// under it. True when Body returned normally.
+template <typename F>
+bool RunGuarded(QObject* Sender, F&& Body) {
+  try {
+    Body();
+    return true;
+  } catch (...) {
+    Application()->HandleException(Sender, std::current_exception());
+    return false;
+  }
+}
+
 // The system clipboard's text.
 QORKIT_EXPORT QString ClipboardText();
 QORKIT_EXPORT void SetClipboardText(const QString& Text);

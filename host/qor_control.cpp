@@ -5,6 +5,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "host/qor_app.h"
+
 namespace qor::host {
 
 // ---- translation of Qt input ---------------------------------------------
@@ -70,6 +72,13 @@ std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers) {
   return 0;
 }
 
+QChar TypedChar(const QKeyEvent* E) {
+  if (E->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return {};
+  const QString Text = E->text();
+  if (Text.size() != 1 || !Text.at(0).isPrint()) return {};
+  return Text.at(0);
+}
+
 TMouseButton MouseButtonOf(Qt::MouseButton B) {
   if (B == Qt::RightButton) return mbRight;
   if (B == Qt::MiddleButton) return mbMiddle;
@@ -87,8 +96,10 @@ TShiftState ShiftOf(const QMouseEvent* E) { return ShiftStateOf(E->modifiers(), 
 TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::NoFocus);
-  FFont.SetOwnerNotify([this] { FontChanged(); });
+  // The control starts with the font it inherits (parent or application).
+  FFont.SetFromQFont(font());
   FFont.SetColor(clWindowText);
+  FFont.SetOwnerNotify([this] { FontFieldsChanged(); });
   resize(64, 64);
 }
 
@@ -111,9 +122,24 @@ void TControl::SetBounds(int Left, int Top, int Width, int Height) {
   setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
 }
 
-void TControl::SetEnabled(bool On) {
-  setEnabled(On);
-  Refresh();
+// A change of Font() reaches the widget's Qt font, and the picture.
+void TControl::FontFieldsChanged() {
+  if (!FSyncingFont) {
+    FSyncingFont = true;
+    setFont(FFont.ToQFont());
+    FSyncingFont = false;
+  }
+  FontChanged();
+}
+
+// A change of the Qt font (setFont, the parent's or the application's font)
+// reaches Font(), and through its owner channel the picture. The colour and
+// the escapement, which a QFont does not carry, stay.
+void TControl::QtFontChanged() {
+  if (FSyncingFont) return;
+  FSyncingFont = true;
+  FFont.SetFromQFont(font());
+  FSyncingFont = false;
 }
 
 void TControl::SetColor(TColor Color) {
@@ -203,6 +229,12 @@ QImage TControl::ParentBackground() {
   return Img;
 }
 
+bool TControl::event(QEvent* Event) {
+  bool Handled = true;
+  RunGuarded(this, [&] { Handled = QWidget::event(Event); });
+  return Handled;
+}
+
 void TControl::paintEvent(QPaintEvent* Event) {
   const QImage& Img = ScreenImage();
   QPainter P(this);
@@ -249,7 +281,14 @@ void TControl::enterEvent(QEnterEvent*) { MouseEnter(); }
 void TControl::leaveEvent(QEvent*) { MouseLeave(); }
 
 void TControl::changeEvent(QEvent* E) {
-  if (E->type() == QEvent::PaletteChange || E->type() == QEvent::StyleChange) Invalidate();
+  switch (E->type()) {
+    case QEvent::PaletteChange:
+    case QEvent::StyleChange: Invalidate(); break;
+    case QEvent::EnabledChange: Refresh(); break;
+    case QEvent::FontChange:
+    case QEvent::ApplicationFontChange: QtFontChanged(); break;
+    default: break;
+  }
   QWidget::changeEvent(E);
 }
 
@@ -296,7 +335,7 @@ bool TCustomControl::event(QEvent* Event) {
   if (FWantTabs && Event->type() == QEvent::KeyPress) {
     auto* K = static_cast<QKeyEvent*>(Event);
     if (K->key() == Qt::Key_Tab || K->key() == Qt::Key_Backtab) {
-      keyPressEvent(K);
+      RunGuarded(this, [&] { keyPressEvent(K); });
       return true;
     }
   }

@@ -9,10 +9,18 @@
 // Drawing on Canvas() between paints (highlights) persists until the next
 // Paint(), as on the original platform. Qt events are translated into the
 // platform's handlers (MouseDown, KeyDown with virtual-key codes, ...), which
-// subclasses override; the default handlers call the public OnX events.
+// subclasses override; the default handlers call the public OnX events. An
+// exception raised while Qt delivers an event goes to the application's
+// exception handler (RunGuarded), never into Qt's event loop.
+//
+// Qt's state is the truth: Enabled() is the effective state (a control in a
+// disabled group box is disabled) and every change of it repaints; Font() and
+// QWidget::font() are kept in step both ways, so setFont, a parent's font and
+// the application font reach the picture, and a change of Font() reaches Qt.
 #pragma once
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QWidget>
 
 #include "host/qor_canvas.h"
@@ -59,11 +67,12 @@ class QORKIT_EXPORT TControl : public QWidget {
   TRect ClientRect() const { return Rect(0, 0, width(), height()); }
 
   bool Enabled() const { return isEnabled(); }
-  virtual void SetEnabled(bool On);
+  void SetEnabled(bool On) { setEnabled(On); }
   bool Visible() const { return !isHidden(); }
   virtual void SetVisible(bool On) { setVisible(On); }
 
-  // The control's font; changing it (or any of its fields) calls FontChanged.
+  // The control's font; changing it (or any of its fields), or the widget's
+  // Qt font, calls FontChanged.
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   void SetFont(const TFont& Font) { FFont.Assign(Font); }
@@ -106,6 +115,7 @@ class QORKIT_EXPORT TControl : public QWidget {
   void SetParentBackgroundPaint(bool On);
   bool ParentBackgroundPaint() const { return FParentBackground; }
 
+  bool event(QEvent* Event) override;
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
@@ -119,6 +129,8 @@ class QORKIT_EXPORT TControl : public QWidget {
  private:
   void EnsureImageSize();
   void PaintNow();
+  void FontFieldsChanged();
+  void QtFontChanged();
 
   TComponentState FState = 0;
   qintptr FTag = 0;
@@ -131,6 +143,7 @@ class QORKIT_EXPORT TControl : public QWidget {
   bool FParentBackground = false;
   bool FPressed = false;
   bool FInPaint = false;
+  bool FSyncingFont = false;
 };
 
 // A windowless control: never takes the focus.
@@ -178,7 +191,15 @@ class QORKIT_EXPORT TCustomControl : public TControl {
 
 // Shift state of a Qt input event; virtual-key code of a Qt key event; mouse button.
 QORKIT_EXPORT TShiftState ShiftStateOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+// Virtual-key codes are given to KeyDown and KeyUp. For keys that carry a
+// character the code is a best guess (shifted symbols map to the key that
+// carries them on a US layout); what such a key types is TypedChar, never a
+// character derived back from the code.
 QORKIT_EXPORT std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifiers);
+// The one printable character a key event types with the keyboard layout in
+// use ("&" for Shift+6 on a German layout), or a null QChar for keys that type
+// none (named keys, control characters, Control or Alt combinations).
+QORKIT_EXPORT QChar TypedChar(const QKeyEvent* Event);
 QORKIT_EXPORT TMouseButton MouseButtonOf(Qt::MouseButton Button);
 
 }  // namespace qor::host

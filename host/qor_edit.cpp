@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "host/qor_app.h"
 #include "host/qor_color.h"
 #include "host/qor_control.h"
 
@@ -45,10 +46,31 @@ void TCustomEdit::SetBounds(int Left, int Top, int Width, int Height) {
 }
 
 void TCustomEdit::ApplyFont() {
-  setFont(FFont.ToQFont());
+  if (!FSyncingFont) {
+    FSyncingFont = true;
+    setFont(FFont.ToQFont());
+    FSyncingFont = false;
+  }
   QPalette P = palette();
   P.setColor(QPalette::Text, ToQColor(FFont.Color(), this));
   setPalette(P);
+}
+
+bool TCustomEdit::event(QEvent* Event) {
+  bool Handled = true;
+  RunGuarded(this, [&] { Handled = QLineEdit::event(Event); });
+  return Handled;
+}
+
+void TCustomEdit::changeEvent(QEvent* Event) {
+  // setFont, the parent's or the application's font reach Font().
+  const bool FontEvent = Event->type() == QEvent::FontChange || Event->type() == QEvent::ApplicationFontChange;
+  if (FontEvent && !FSyncingFont) {
+    FSyncingFont = true;
+    FFont.SetFromQFont(font());
+    FSyncingFont = false;
+  }
+  QLineEdit::changeEvent(Event);
 }
 
 void TCustomEdit::Change() {

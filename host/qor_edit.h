@@ -6,6 +6,10 @@
 //   Change()      runs after every change of the text, typed or set
 //   KeyDown       virtual-key code; Key set to 0 swallows the key
 //   KeyPress      the character; Key set to 0 swallows it
+//
+// As with TControl, Font() and the Qt font are kept in step both ways, and an
+// exception raised while Qt delivers an event goes to the application's
+// exception handler.
 #pragma once
 
 #include <QLineEdit>
@@ -70,6 +74,8 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
   virtual void KeyPress(QChar& Key);
   virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
 
+  bool event(QEvent* Event) override;
+  void changeEvent(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
   void focusInEvent(QFocusEvent* Event) override;
@@ -86,6 +92,7 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
   qintptr FTag = 0;
   int FMaxLength = 0;
   TFont FFont;
+  bool FSyncingFont = false;
 };
 
 }  // namespace qor::host

@@ -31,11 +31,7 @@ void TTimerWindow::Stop() {
 
 void TTimerWindow::timerEvent(QTimerEvent* Event) {
   if (Event->timerId() != FTimerId || !FOnTick) return;
-  try {
-    FOnTick();
-  } catch (...) {
-    Application()->HandleException(parent() ? parent() : this, std::current_exception());
-  }
+  RunGuarded(parent() ? parent() : this, FOnTick);
 }
 
 }  // namespace qor::host

@@ -103,17 +103,6 @@ const QFontMetrics& TNumIO2::Metrics() const {
   return *FMetrics;
 }
 
-void TNumIO2::changeEvent(QEvent* Event) {
-  // A family left to the application follows the application's font.
-  if (Event->type() == QEvent::ApplicationFontChange) FontChanged();
-  // Enabling through Qt (or through a parent) reaches the painting state too.
-  if (Event->type() == QEvent::EnabledChange && FEnabled != isEnabled()) {
-    FEnabled = isEnabled();
-    Refresh();
-  }
-  TCustomControl::changeEvent(Event);
-}
-
 // ==== value and text =======================================================
 
 double TNumIO2::Value() const {
@@ -149,9 +138,13 @@ double TNumIO2::Value() const {
 
 void TNumIO2::SetValue(double V) {
   switch (FInputFormat) {
-    case itExp: FInBuffer = FormatNumberText(FSigDig + 6, -2, V); break;
+    case itExp:
+      FInBuffer = ReplaceCharInString(FormatNumberText(FSigDig + 6, -2, V), QChar('.'), WrittenSeparator());
+      break;
     case itFloat:
-    case itFixPoint: FInBuffer = FormatNumberText(1, FDecP, V); break;
+    case itFixPoint:
+      FInBuffer = ReplaceCharInString(FormatNumberText(1, FDecP, V), QChar('.'), WrittenSeparator());
+      break;
     case itInt:
     case itDynamic: FInBuffer = FormatNumberText(1, 0, std::nearbyint(V)); break;
     case itHex: FInBuffer = HexDigitText(TwosComplementOf(V), 8); break;
@@ -182,9 +175,11 @@ bool TNumIO2::CheckValidity(const QString& S) const {
     case itExp: return IsValidExpText(S, FDecPSep);
     case itFloat: return IsValidFloatText(S, FDecPSep);
     case itFixPoint:
-      // The point (or, without one, the end of the text) stands exactly
-      // FixPointDecPlaces characters before the end.
-      return IsValidFloatText(S, FDecPSep) && S.indexOf(QChar('.')) + 1 == S.size() - FDecP;
+      // The separator (or, without one, the end of the text) stands exactly
+      // FixPointDecPlaces characters before the end. The separator is the
+      // one DecPlaceSep accepts: a field that takes only the comma finds its
+      // comma here.
+      return IsValidFloatText(S, FDecPSep) && SeparatorIndex(S) + 1 == S.size() - FDecP;
     case itInt: return IsValidIntText(S);
     case itHex: return IsValidHexText(S);
     case itOct: return IsValidOctText(S);
@@ -199,6 +194,17 @@ bool TNumIO2::CheckValidity(const QString& S) const {
     }
   }
   return false;
+}
+
+// Numbers are written with the point unless the comma is the only separator
+// the field accepts.
+QChar TNumIO2::WrittenSeparator() const { return FDecPSep == dsBoth ? QChar('.') : SeparatorOf(FDecPSep); }
+
+qsizetype TNumIO2::SeparatorIndex(const QString& Text) const {
+  if (FDecPSep != dsBoth) return Text.indexOf(SeparatorOf(FDecPSep));
+  for (qsizetype I = 0; I < Text.size(); ++I)
+    if (Text.at(I) == QChar('.') || Text.at(I) == QChar(',')) return I;
+  return -1;
 }
 
 bool TNumIO2::OutOfRange() const {
@@ -359,11 +365,6 @@ void TNumIO2::SetHeight(int Height) {
   Refresh();
 }
 
-void TNumIO2::SetEnabled(bool On) {
-  FEnabled = On;
-  TCustomControl::SetEnabled(On);
-}
-
 void TNumIO2::SetReadOnly(bool On) {
   if (!Store(FReadOnly, On)) return;
   if (On) {
@@ -496,24 +497,33 @@ void TNumIO2::DoEnter() {
   TCustomControl::DoEnter();
 }
 
+// The caret (and a hidden selection) leave with the focus at once.
+void TNumIO2::DoExit() {
+  Refresh();
+  TCustomControl::DoExit();
+}
+
 // ==== keyboard =============================================================
 //
-//   key (virtual code)              action                         changes text
-//   Backspace 8                     selection, else char in front   when deleted
-//   Tab 9                           focus to the next control       no
-//   End 35 / Home 36                caret to the end / start        no
-//   Left 37, Up 38 / Right 39, Down 40   caret one back / forward   no
-//   Delete 46                       selection, else char behind     when deleted
-//   0-9 48-57, A-F 65-70, pad 96-105     the character              yes
-//   pad + 107, + 187 / pad - 109, - 189  "+" / "-"                  yes
-//   pad decimal 110, comma 188 / period 190   "," / "."             yes
-//   Shift+4/5/6 (also on the pad)   "$" / "%" / "&"                 yes
-//   Ctrl+C / Ctrl+V / Ctrl+X        copy / paste at the caret / cut
-//   anything else                   beep (when Beep is set)         no
+// A key that types a character is taken by that character, as the keyboard
+// layout in use delivers it; keys without a character by their virtual code.
+//
+//   key                              action                         changes text
+//   Backspace 8                      selection, else char in front   when deleted
+//   Tab 9 / Shift+Tab                focus to the next / previous    no
+//                                    control (also when read-only)
+//   End 35 / Home 36                 caret to the end / start        no
+//   Left 37, Up 38 / Right 39, Down 40   caret one back / forward    no
+//   Delete 46                        selection, else char behind     when deleted
+//   "0"-"9", "A"-"F" (also "a"-"f")  the character (upper case)      yes
+//   "+", "-", ",", ".", "$", "%", "&"   the character                yes
+//   Ctrl+C / Ctrl+V / Ctrl+X         copy / paste at the caret / cut
+//   anything else                    beep (when Beep is set)         no
 
 void TNumIO2::keyPressEvent(QKeyEvent* Event) {
+  const QChar Typed = host::TypedChar(Event);
   const std::uint16_t Key = host::VirtualKeyOf(Event->key(), Event->modifiers());
-  if (Key != 0) HandleKey(Key, host::ShiftStateOf(Event->modifiers(), Qt::NoButton));
+  if (Key != 0 || !Typed.isNull()) HandleKey(Key, Typed, host::ShiftStateOf(Event->modifiers(), Qt::NoButton));
   TCustomControl::keyPressEvent(Event);
 }
 
@@ -541,19 +551,21 @@ void TNumIO2::InsertChar(QChar C) {
   ++FCaretPos;
 }
 
-// One key without Control; true when the text changed.
+// One typed character; true when the text changed.
+bool TNumIO2::TypeChar(QChar C) {
+  static const QString Accepted = QStringLiteral("0123456789ABCDEF+-,.$%&");
+  C = C.toUpper();
+  if (!Accepted.contains(C)) {
+    BeepIfWanted();
+    return false;
+  }
+  InsertChar(C);
+  return true;
+}
+
+// One key without a character and without Control; true when the text changed.
 bool TNumIO2::EditKey(std::uint16_t Key) {
   const int Len = int(FInBuffer.size());
-  if (Key >= '0' && Key <= '9') {
-    static constexpr char Shifted[] = "0123$%&789";
-    InsertChar(QChar(FKeyShifted ? Shifted[Key - '0'] : char(Key)));
-    return true;
-  }
-  if (Key >= VK_NUMPAD0 && Key <= VK_NUMPAD0 + 9) return EditKey(std::uint16_t('0' + Key - VK_NUMPAD0));
-  if (Key >= 'A' && Key <= 'F') {
-    InsertChar(QChar(char(Key)));
-    return true;
-  }
   switch (Key) {
     case VK_BACK:
       if (FSelBegin < FSelEnd) {
@@ -571,25 +583,23 @@ bool TNumIO2::EditKey(std::uint16_t Key) {
       if (FCaretPos >= Len) return false;
       FInBuffer.remove(FCaretPos, 1);
       return true;
-    case VK_TAB: focusNextChild(); return false;
     case VK_END: FCaretPos = Len; return false;
     case VK_HOME: FCaretPos = 0; return false;
     case VK_LEFT:
     case VK_UP: FCaretPos = std::max(FCaretPos - 1, 0); return false;
     case VK_RIGHT:
     case VK_DOWN: FCaretPos = std::min(FCaretPos + 1, Len); return false;
-    case VK_ADD:
-    case VK_OEM_PLUS: InsertChar(QChar('+')); return true;
-    case VK_SUBTRACT:
-    case VK_OEM_MINUS: InsertChar(QChar('-')); return true;
-    case VK_DECIMAL:
-    case VK_OEM_COMMA: InsertChar(QChar(',')); return true;
-    case VK_OEM_PERIOD: InsertChar(QChar('.')); return true;
     default: BeepIfWanted(); return false;
   }
 }
 
-void TNumIO2::HandleKey(std::uint16_t Key, TShiftState Shift) {
+void TNumIO2::HandleKey(std::uint16_t Key, QChar Typed, TShiftState Shift) {
+  // Tab and Shift+Tab always move the focus on, so that no field (a read-only
+  // one included) keeps the keyboard.
+  if (Key == VK_TAB && !(Shift & (ssCtrl | ssAlt))) {
+    focusNextPrevChild(!(Shift & ssShift));
+    return;
+  }
   if (Key == VK_SHIFT) {
     FKeyShifted = true;
     return;
@@ -629,7 +639,7 @@ void TNumIO2::HandleKey(std::uint16_t Key, TShiftState Shift) {
       BeepIfWanted();
     }
   } else {
-    TextChanged = EditKey(Key);
+    TextChanged = Typed.isNull() ? EditKey(Key) : TypeChar(Typed);
   }
 
   if (TextChanged && FOnlineCheck && !FInBuffer.isEmpty() && FInBuffer != QStringLiteral("-") &&
@@ -706,7 +716,9 @@ void TNumIO2::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
     FCaretPos = FSelBegin = FSelEnd = XCoordsToCharPos(X);
     Refresh();
   }
-  if (FGaugeVisib && Y > Height() - G && X >= FGaugeLeftMarg && X <= FGaugeLeftMarg + FGaugeWidth) {
+  // A gauge of no width has no positions to click (and no value under them).
+  if (FGaugeVisib && FGaugeWidth > 0 && Y > Height() - G && X >= FGaugeLeftMarg &&
+      X <= FGaugeLeftMarg + FGaugeWidth) {
     SetValue(GaugeValueAt(X));
     FValueChanged = true;
   }
@@ -727,7 +739,7 @@ void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
       if (FSelBegin < D) SetSelEnd(D);
       else SetSelBegin(D);
     }
-    if (FGaugeVisib && Y > Height() - G && X >= FGaugeLeftMarg - 1 &&
+    if (FGaugeVisib && FGaugeWidth > 0 && Y > Height() - G && X >= FGaugeLeftMarg - 1 &&
         X <= FGaugeLeftMarg + FGaugeWidth + 1) {
       const double V = GaugeValueAt(X);
       SetValue(V);
@@ -813,7 +825,7 @@ void TNumIO2::Paint() {
 }
 
 TNumIO2::TBackgroundKey TNumIO2::BackgroundKey(const TGeometry& G, bool Warn) const {
-  return {G, Warn, FEnabled, FButVisible, FBut3D, FGaugeVisib, host::StyleServicesEnabled(),
+  return {G, Warn, Enabled(), FButVisible, FBut3D, FGaugeVisib, host::StyleServicesEnabled(),
           FButWidth, FGaugeWidth, FGaugeHeight, FGaugeLeftMarg, FGaugeTopMarg, FFrameStyle,
           FGaugeFrameSt, FLTAlignment, FRTAlignment,
           {FButColor, FColorBoxBG, FColorOutBG, FColorOutText, FColBlackLine, FColGrayLine,
@@ -824,7 +836,7 @@ TNumIO2::TBackgroundKey TNumIO2::BackgroundKey(const TGeometry& G, bool Warn) co
 // Outer texts: plain when enabled, embossed (white under gray) when disabled.
 void TNumIO2::DrawOuterText(const QString& Text, int X, int Y) {
   TCanvas& C = Canvas();
-  if (FEnabled) {
+  if (Enabled()) {
     C.Font().SetColor(FColorOutText);
     C.TextOut(X, Y, Text);
     return;
@@ -865,7 +877,7 @@ void TNumIO2::DrawButtons(const TGeometry& G) {
     Line({{BX + 1, 2 * HB - 1}, {BX + BW + 1, 2 * HB - 1}, {BX + BW + 1, 1}});
   }
   // Arrows of 2, 4 and 6 pixels: the tip up in the upper button, down in the lower.
-  C.Pen().SetColor(FEnabled ? clBlack : clGray);
+  C.Pen().SetColor(Enabled() ? clBlack : clGray);
   const int X = BX + BW / 2, Q = HB / 2;
   for (int Row = 0; Row < 3; ++Row) {
     Line({{X - Row, Q - 1 + Row}, {X + 2 + Row, Q - 1 + Row}});
@@ -941,12 +953,12 @@ void TNumIO2::DrawGaugeBar(const TGeometry& G, double V) {
   const int Right = FGaugeFrameSt == fsNone ? GX2 : GX2 - 1;
   const int Bottom = FGaugeFrameSt == fsNone ? GY2 : GY2 - 1;
   TCanvas& C = Canvas();
-  C.Brush().SetColor(FEnabled ? FGaugeColor : clGray);
+  C.Brush().SetColor(Enabled() ? FGaugeColor : clGray);
   C.FillRect(Rect(GX1 + Covered, GY1 + Covered, std::min(BarEnd, Right), Bottom));
 }
 
 TColor TNumIO2::BoxBrush(bool Warn) const {
-  if (!FEnabled) return clSilver;
+  if (!Enabled()) return clSilver;
   return Warn ? DrawColor(FColorWarnBG) : FColorBoxBG;
 }
 
@@ -954,10 +966,10 @@ void TNumIO2::DrawTextBox(const TGeometry& G, bool Warn) {
   TCanvas& C = Canvas();
   const int L = G.L, TBW = G.TBW;
   TColor Pen = FColGrayLine;
-  if (FFrameStyle == fsNone) Pen = FEnabled ? FColorBoxBG : clSilver;
+  if (FFrameStyle == fsNone) Pen = Enabled() ? FColorBoxBG : clSilver;
   else if (FFrameStyle == fsEmbossed) Pen = FColWhiteLine;
   const TColor Brush = BoxBrush(Warn);
-  if (Warn && FFrameStyle == fsNone && FEnabled) Pen = Brush;
+  if (Warn && FFrameStyle == fsNone && Enabled()) Pen = Brush;
   C.Pen().SetColor(Pen);
   C.Brush().SetColor(Brush);
   if (FFrameStyle <= fsSimple) {
@@ -982,12 +994,13 @@ void TNumIO2::DrawNumber(const TGeometry& G, bool Warn) {
     X = L + TBW - IW - 2;
     CX = TBW + CW - IW - 3;
   }
-  C.Font().SetColor(!FEnabled ? clGray : Warn ? DrawColor(FColorWarnTxt) : FColorBoxText);
+  C.Font().SetColor(!Enabled() ? clGray : Warn ? DrawColor(FColorWarnTxt) : FColorBoxText);
   // The clip rectangle lies inside the box, which already has the box colour.
   C.Brush().SetStyle(host::bsClear);
   C.TextRect(Rect(L + 3, 2, L + TBW - 1, G.H - G.G - 3), X, G.TY, FInBuffer);
   C.Brush().SetStyle(host::bsSolid);
-  if (FCaretVisib && CX > 0 && CX < TBW) {
+  // Only the field with the focus shows its caret.
+  if (FCaretVisib && Focused() && CX > 0 && CX < TBW) {
     C.Pen().SetColor(clBlack);
     C.MoveTo(L + CX, 3);
     C.LineTo(L + CX, G.H - G.G - 3);
@@ -1141,6 +1154,9 @@ void TNumIO::SetValue(double V) {
 }
 
 void TNumIO::SetEditText(const QString& S) {
+  // A text the program writes (also through Value) is the one a refused
+  // keystroke returns to.
+  FOldText = S;
   // An unchanged text sends no change notification, so it must not leave the
   // flag set for the user's next change.
   if (S == Text()) return;

@@ -16,6 +16,13 @@
 // in the warning colours. Every setter, keystroke, mouse action and caret
 // blink repaints at once.
 //
+// Keyboard and focus, as in Qt's own line edits: a key that types a
+// character is taken by the character the keyboard layout delivers (Shift+6
+// on a German layout types "&"); the caret shows only while the field has
+// the focus; Tab and Shift+Tab always move the focus on, also out of a
+// read-only field. With the comma as the only decimal separator, numbers are
+// written and checked with the comma.
+//
 // Colours: ColorOutBG and ColorOutText outside the box, ColorBoxBG and
 // ColorBoxText in it, ColorWarnBG and ColorWarnText while out of range,
 // ButColor for the button faces, GaugeColor, GaugeColorBg and GaugeColorFrame
@@ -172,7 +179,6 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void SetAutoSize(bool On);
   // At least 18; a ButHeight above the new height is lowered to it.
   void SetHeight(int Height);
-  void SetEnabled(bool On) override;
 
   // ---- colours
   TColor ColorBoxBG() const { return FColorBoxBG; }
@@ -246,10 +252,10 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Click() override;
   void DoEnter() override;
+  void DoExit() override;
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
-  void changeEvent(QEvent* Event) override;
   void FontChanged() override;
 
  private:
@@ -273,9 +279,14 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void DrawSelection(const TGeometry& G);
 
   // Input.
-  void HandleKey(std::uint16_t Key, TShiftState Shift);
+  void HandleKey(std::uint16_t Key, QChar Typed, TShiftState Shift);
   bool EditKey(std::uint16_t Key);
+  bool TypeChar(QChar C);
   void InsertChar(QChar C);
+  // The decimal separator the field writes, and the position of the first
+  // separator it accepts in Text (-1 when none).
+  QChar WrittenSeparator() const;
+  qsizetype SeparatorIndex(const QString& Text) const;
   void DeleteSelection();
   void BeepIfWanted();
   int GaugeZone() const;
@@ -299,7 +310,6 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   bool FValueChanged = false;
   int FDecP = 2;
   int FSigDig = 6;
-  bool FEnabled = true;
   int FButWidth = 18;
   int FButSpace = 3;
   double FButIncrem = 1.0;
@@ -390,7 +400,10 @@ class QORKIT_EXPORT TNumIO : public host::TCustomEdit {
   // The text's number in the input format; false when the text is empty,
   // holds an inner blank or does not end where the number ends.
   bool ConvertNumString(const QString& Text, double& Value) const;
-  // Sets the text without checking it and without OnChange.
+  // Sets the text without checking it and without OnChange; it becomes the
+  // last accepted text, to which a refused change returns. Text written
+  // through SetText is checked like typed text and, when accepted, becomes
+  // the last accepted text as well.
   void SetEditText(const QString& Text);
   // A control placed in a designer starts with the widest range.
   void SetDesigning(bool On) override;

@@ -60,7 +60,7 @@ TReportListView::TReportListView(QWidget* AOwner) : TCustomDrawGrid(AOwner) {
 TReportListView::~TReportListView() = default;
 
 void TReportListView::ConnectData() {
-  FRLData->Strings().OnChange = [this](TObject*) { StringsHasChanged(); };
+  FRLData->Strings().SetOwnerNotify([this] { StringsHasChanged(); });
   FRLData->OnPercentDone = [this](TObject*, int Percent) { RepListPercDone(Percent); };
   FRLData->OnBeforeSortExchange = [this](TObject*, const QString& S1, QString& S2) {
     if (OnBeforeSortExchange) OnBeforeSortExchange(this, S1, S2);
@@ -943,11 +943,6 @@ void TReportListView::SetInterRowIndicatorPos(int Value) {
   Repaint();
 }
 
-void TReportListView::SetEnabled(bool On) {
-  FEnabled = On;
-  TCustomDrawGrid::SetEnabled(On);
-}
-
 // ---- painting -------------------------------------------------------------------
 
 void TReportListView::Paint() {
@@ -1010,7 +1005,7 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
                                                                                    : FRColorNormal;
   TFontStyles Styles = Font().Style();
   const bool RowDisabled = IsRowDisabled(Row);
-  if (FEnabled) {
+  if (Enabled()) {
     if (RowDisabled) {
       BrushColor = FDisabledBkgdColor;
       FontColor = FDisabledTextColor;
@@ -1035,7 +1030,7 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
   }
   if (FixedColumn) BrushColor = FixedColumnColor;
   TColor PenColor = BrushColor;
-  if (!FEnabled) FontColor = clInactiveCaption;
+  if (!Enabled()) FontColor = clInactiveCaption;
   if (OnBeforeRenderCell) OnBeforeRenderCell(this, Col, Row, PenColor, BrushColor, FontColor, Styles, Text);
   C.Font().SetStyle(Styles);
   C.Font().SetColor(FontColor);
@@ -1073,11 +1068,11 @@ void TReportListView::DrawDataCell(int ACol, int ARow, const TRect& ARect) {
     DrawText(T, Text.mid(1));
     const int L = ARect.Left, Tp = ARect.Top;
     if (!FROCheckMarks) {
-      C.Pen().SetColor(!FEnabled ? clInactiveCaption : RowDisabled ? PenColor : clBtnShadow);
+      C.Pen().SetColor(!Enabled() ? clInactiveCaption : RowDisabled ? PenColor : clBtnShadow);
       if (Mode == cmRadio) C.Ellipse(L + 4, Tp + 4, L + 15, Tp + 15);
       else C.Rectangle(L + 4, Tp + 4, L + 15, Tp + 15);
     }
-    C.Pen().SetColor(FEnabled ? FontColor : clInactiveCaption);
+    C.Pen().SetColor(Enabled() ? FontColor : clInactiveCaption);
     const auto Line = [&](int X1, int Y1, int X2, int Y2) {
       C.MoveTo(X1, Y1);
       C.LineTo(X2, Y2);
@@ -1465,7 +1460,7 @@ void TReportListView::Assign(const TReportListView& Source) {
   UpdateGridRows();
   SetHeaderHeights();
   SetFixedCols(FFixedColOne ? 1 : 0);
-  SetEnabled(Src->FEnabled);
+  SetEnabled(!Src->testAttribute(Qt::WA_ForceDisabled));
   Repaint();
 }
 

@@ -362,8 +362,6 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   // ---- Behaviour
   bool AutoAdvance() const { return FAutoAdvance; }
   void SetAutoAdvance(bool Value) { FAutoAdvance = Value; }
-  bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool On) override;
   bool SuppressPaint() const { return FSuppressPaint; }
   void SetSuppressPaint(bool Value);
 
@@ -452,7 +450,6 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   int FColHdHgt = 20;
   TColor FColorEmptyMsg = clBlack;
   TColor FDisabledTextColor = 0xC0C0C0, FDisabledBkgdColor = 0xF0F0F0;
-  bool FEnabled = true;
   int FSelectAnchor = 1;
   int FRowSelectMode = 1;
   bool FCtrlForMultiSel = true;

@@ -20,17 +20,12 @@ QString CutText(const QString& Text, int MaxLength) {
 }
 
 TChangeBatch::TChangeBatch(TStringArray& Strings, bool NotifyOnce)
-    : FStrings(Strings),
-      FSaved(std::move(Strings.OnChange)),
-      FNotify(NotifyOnce),
-      FExceptions(std::uncaught_exceptions()) {
-  FStrings.OnChange = [this](TObject*) { FChanged = true; };
+    : FStrings(Strings), FNotify(NotifyOnce), FExceptions(std::uncaught_exceptions()) {
+  FStrings.HoldNotify();
 }
 
 TChangeBatch::~TChangeBatch() noexcept(false) {
-  FStrings.OnChange = std::move(FSaved);
-  if (FNotify && FChanged && FStrings.OnChange && std::uncaught_exceptions() == FExceptions)
-    FStrings.OnChange(&FStrings);
+  FStrings.ReleaseNotify(FNotify && std::uncaught_exceptions() == FExceptions);
 }
 
 TFeedback::TFeedback(TRLData* Owner, long long Cells)
@@ -558,7 +553,7 @@ void TRLData::TakeContent(TRLData& Source) {
   FDataID = Source.FDataID;
   ClearSortColumns();
   UpdateFeedback();
-  if (FStrings->OnChange) FStrings->OnChange(FStrings.get());
+  FStrings->NotifyChange();
 }
 
 // ---------------------------------------------------------------------------

@@ -26,9 +26,7 @@ class TChangeBatch {
 
  private:
   TStringArray& FStrings;
-  TNotifyEvent FSaved;
   bool FNotify;
-  bool FChanged = false;
   int FExceptions;
 };
 

@@ -92,8 +92,8 @@ QImage SegDeg() {
   return Img;
 }
 
-// Two dots joined by a hairline through (25, 95), where the display fills the
-// colon; the hairline vanishes when the glyph is reduced to display size.
+// Two slanted dots, the upper one further right. The display colours each
+// dot by its own fill from its centre, (33, 40) and (18, height - 40).
 QImage SegColon() {
   QImage Img = Blank(68, 190);
   QPainter P(&Img);
@@ -102,11 +102,6 @@ QImage SegColon() {
   P.drawEllipse(QPointF(33, 40), 14, 14);
   P.drawEllipse(QPointF(18, 150), 14, 14);
   P.end();
-  for (int Y = 40; Y <= 150; ++Y) {
-    const int X = int(std::lround(18 + 15.0 * (150 - Y) / 110.0));
-    Img.setPixel(X - 1, Y, qRgb(0, 0, 0));
-    Img.setPixel(X, Y, qRgb(0, 0, 0));
-  }
   return Img;
 }
 

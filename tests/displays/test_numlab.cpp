@@ -278,4 +278,27 @@ TEST(NumLabAssign, CopiesTheDocumentedPropertiesOnly) {
 }
 
 }  // namespace
+// The label follows Qt's effective state: inside a disabled group it paints
+// exactly as a label disabled by itself.
+TEST(NumLabEnabled, FollowsQtsEffectiveState) {
+  QWidget Group;
+  Group.resize(200, 60);
+  TNumLab InGroup(&Group);
+  InGroup.SetValue(12.5);
+  TNumLab Alone;
+  Alone.SetValue(12.5);
+  const QImage Enabled = test::Picture(Alone).copy();
+  Alone.SetEnabled(false);
+  const QImage Disabled = test::Picture(Alone).copy();
+  ASSERT_NE(Enabled, Disabled);
+  Group.setEnabled(false);
+  EXPECT_FALSE(InGroup.Enabled());
+  EXPECT_EQ(test::Picture(InGroup), Disabled);
+  Group.setEnabled(true);
+  EXPECT_EQ(test::Picture(InGroup), Enabled);
+  Alone.setEnabled(true);  // through Qt
+  EXPECT_TRUE(Alone.Enabled());
+  EXPECT_EQ(test::Picture(Alone), Enabled);
+}
+
 }  // namespace qor

@@ -184,6 +184,27 @@ TEST(RasterLab, FrameLines) {
   EXPECT_EQ(PixelAt(Img, 1, 1), ColorToRGB(clBtnHighlight));
 }
 
+// The frame lines leave corner pixels out; they must not keep whatever the
+// picture held before (here the black bottom line of the raised frame).
+TEST(RasterLab, FrameCornersArePainted) {
+  TRasterLab L;
+  const int W = L.Width(), H = L.Height();
+  const TColor Face = ColorToRGB(clBtnFace);
+  for (const TFrameStyle Style : {fsLowered, fsRaised, fsEmbossed, fsEngraved}) {
+    L.SetFrameStyle(fsRaised);
+    (void)Picture(L);
+    L.SetFrameStyle(Style);
+    const QImage Img = Picture(L);
+    EXPECT_EQ(PixelAt(Img, W - 1, 0), Face) << "style " << int(Style);
+    if (Style != fsRaised) {
+      EXPECT_EQ(PixelAt(Img, 0, H - 1), Face) << "style " << int(Style);
+    }
+    if (Style == fsLowered) {
+      EXPECT_EQ(PixelAt(Img, 1, H - 1), Face);
+    }
+  }
+}
+
 TEST(RasterLab, SampledSystemFont) {
   TFont F;
   F.SetName("DejaVu Sans");

@@ -127,6 +127,17 @@ TEST(SevenSeg, SpecialGlyphs) {
   EXPECT_EQ(At(Picture(S), 0, 170, 110), Back);
 }
 
+// The colon is two dots: nothing joins them.
+TEST(SevenSeg, ColonShowsNoStrokeBetweenItsDots) {
+  TSevenSeg S;
+  S.SetCaption(QStringLiteral(":"));
+  const QImage Img = Picture(S);
+  EXPECT_TRUE(Near(At(Img, 0, 155, 161), clRed));
+  EXPECT_TRUE(Near(At(Img, 0, 140, 271), clRed));
+  for (int My = 190; My <= 240; My += 5)
+    for (int Mx = 110; Mx <= 200; Mx += 2) EXPECT_EQ(At(Img, 0, Mx, My), Back) << Mx << ", " << My;
+}
+
 TEST(SevenSeg, PropertyLimits) {
   TSevenSeg S;
   S.SetNumDigits(0);

@@ -41,6 +41,33 @@ TEST(StringArray, ResizeKeepsTextsInsideAndEmptiesNewCells) {
   EXPECT_EQ(T.GetString(1, 3), "");
 }
 
+// The owner's channel is not a public field a user can overwrite; held
+// notifications come as one when the last hold is released.
+TEST(StringArray, OwnerChannelAndHeldNotifications) {
+  TStringArray T;
+  T.Resize(2, 2);
+  QStringList Calls;
+  T.SetOwnerNotify([&] { Calls << "owner"; });
+  T.OnChange = [&](TObject*) { Calls << "user"; };
+  T.SetString(1, 1, "a");
+  EXPECT_EQ(Calls, QStringList({"owner", "user"}));
+  Calls.clear();
+  T.HoldNotify();
+  T.HoldNotify();
+  T.SetString(1, 2, "b");
+  T.SetString(2, 2, "c");
+  T.ReleaseNotify(true);
+  EXPECT_TRUE(Calls.isEmpty());
+  T.ReleaseNotify(true);
+  EXPECT_EQ(Calls, QStringList({"owner", "user"}));
+  Calls.clear();
+  T.HoldNotify();
+  T.SetString(1, 1, "d");
+  T.ReleaseNotify(false);
+  T.ReleaseNotify(true);  // nothing left to release
+  EXPECT_TRUE(Calls.isEmpty());
+}
+
 TEST(StringArray, OutOfRangeCellsReadEmptyAndIgnoreWrites) {
   TStringArray T;
   T.Resize(2, 2);

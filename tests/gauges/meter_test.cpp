@@ -789,3 +789,18 @@ TEST(MeterMouse, MoveReportsTheValueUnderThePointer) {
   EXPECT_FALSE(Within);
   EXPECT_EQ(Value, 0);
 }
+
+namespace {
+
+// A user's handler on a needle layout does not cut the meter's repaint.
+TEST(Meter, UserHandlerOnTheNeedleLayoutKeepsTheRepaint) {
+  TMeter M;
+  int User = 0;
+  M.NeedleLayout()->OnChange = [&](TObject*) { ++User; };
+  const QImage Before = Picture(M).copy();
+  M.NeedleLayout()->SetColorBody(clRed);
+  EXPECT_EQ(User, 1);
+  EXPECT_NE(Picture(M), Before);
+}
+
+}  // namespace

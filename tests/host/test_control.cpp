@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 
 #include "host/qor_host.h"
@@ -108,6 +109,98 @@ TEST(HostControl, KeysArriveAsVirtualKeyCodes) {
   EXPECT_EQ(P.Shifts[2], ssShift);
   EXPECT_EQ(P.Shifts[8], ssCtrl);
   EXPECT_TRUE(P.Typed.startsWith(QStringLiteral("a$5.-")));
+}
+
+// What a key types comes from the layout's text, not from its key code.
+TEST(HostControl, TypedCharIsTheCharacterTheLayoutDelivers) {
+  const auto Typed = [](Qt::Key K, const char* Text, Qt::KeyboardModifiers M = Qt::NoModifier) {
+    const QKeyEvent E(QEvent::KeyPress, K, M, QString::fromUtf8(Text));
+    return host::TypedChar(&E);
+  };
+  EXPECT_EQ(Typed(Qt::Key_Ampersand, "&", Qt::ShiftModifier), QChar('&'));  // German Shift+6
+  EXPECT_EQ(Typed(Qt::Key_Slash, "/", Qt::ShiftModifier), QChar('/'));      // German Shift+7
+  EXPECT_EQ(Typed(Qt::Key_Adiaeresis, "\xc3\xa4"), QChar(0xE4));
+  EXPECT_EQ(Typed(Qt::Key_Comma, ",", Qt::KeypadModifier), QChar(','));
+  EXPECT_TRUE(Typed(Qt::Key_Left, "").isNull());
+  EXPECT_TRUE(Typed(Qt::Key_Backspace, "\b").isNull());
+  EXPECT_TRUE(Typed(Qt::Key_C, "\x03", Qt::ControlModifier).isNull());
+  TProbe P;
+  test::ShowAndWait(P);
+  P.SetFocus();
+  QTest::sendKeyEvent(QTest::Click, &P, Qt::Key_Ampersand, QStringLiteral("&"), Qt::ShiftModifier);
+  EXPECT_EQ(P.Typed, QStringLiteral("&"));
+}
+
+// Qt's event loop does not carry exceptions: one raised in a handler goes to
+// the application's exception handler, and the control goes on working.
+TEST(HostControl, ExceptionsInHandlersGoToTheApplication) {
+  TCustomControl C;
+  test::ShowAndWait(C);
+  QStringList Reported;
+  host::Application()->OnException = [&](QObject* Sender, const std::exception& E) {
+    EXPECT_EQ(Sender, &C);
+    Reported << QString::fromUtf8(E.what());
+  };
+  C.OnMouseDown = [](TObject*, TMouseButton, TShiftState, int, int) {
+    throw std::runtime_error("press failed");
+  };
+  C.OnResize = [](TObject*) { throw std::runtime_error("resize failed"); };
+  EXPECT_NO_THROW(QTest::mouseClick(&C, Qt::LeftButton, {}, QPoint(5, 5)));
+  EXPECT_NO_THROW(C.resize(90, 50));
+  host::Application()->OnException = nullptr;
+  EXPECT_EQ(Reported, QStringList({"press failed", "resize failed"}));
+  int Clicks = 0;
+  C.OnClick = [&](TObject*) { ++Clicks; };
+  C.OnMouseDown = nullptr;
+  QTest::mouseClick(&C, Qt::LeftButton, {}, QPoint(5, 5));
+  EXPECT_EQ(Clicks, 1);
+}
+
+// A control's Font() and its Qt font are one: setFont, the parent's font and
+// the application's font reach Font() and the picture, and Font() reaches Qt.
+TEST(HostControl, FontFollowsQtAndQtFollowsTheFont) {
+  QWidget Parent;
+  TProbe P(&Parent);
+  int Changes = 0;
+  P.Font().OnChange = [&](TObject*) { ++Changes; };
+  EXPECT_EQ(P.Font().Name(), QStringLiteral("DejaVu Sans"));
+  EXPECT_EQ(P.Font().Size(), 9);
+  QFont Big(QStringLiteral("DejaVu Sans"));
+  Big.setPixelSize(24);
+  Big.setBold(true);
+  Parent.setFont(Big);  // inherited
+  EXPECT_EQ(P.Font().Size(), 18);
+  EXPECT_EQ(P.Font().Style(), fsBold);
+  EXPECT_GE(Changes, 1);
+  P.Font().SetSize(12);
+  P.Font().SetStyle(fsItalic);
+  EXPECT_EQ(P.font().pixelSize(), 16);
+  EXPECT_TRUE(P.font().italic());
+  EXPECT_FALSE(P.font().bold());
+  QFont Small(QStringLiteral("DejaVu Sans"));
+  Small.setPixelSize(8);
+  Small.setBold(false);
+  P.setFont(Small);
+  EXPECT_EQ(P.Font().Size(), 6);
+  EXPECT_EQ(P.Font().Style(), 0);
+  EXPECT_EQ(P.Font().Color(), clWindowText);  // the colour is Font()'s own
+  // A control starts with the application's font, as any QWidget does.
+  QFont App = QApplication::font();
+  App.setPixelSize(20);
+  QApplication::setFont(App);
+  TProbe Free;
+  EXPECT_EQ(Free.Font().Size(), 15);
+  test::PinEnvironment();
+}
+
+TEST(HostEdit, FontFollowsQt) {
+  host::TCustomEdit E;
+  QFont F(QStringLiteral("DejaVu Sans"));
+  F.setPixelSize(20);
+  E.setFont(F);
+  EXPECT_EQ(E.Font().Size(), 15);
+  E.Font().SetSize(9);
+  EXPECT_EQ(E.font().pixelSize(), 12);
 }
 
 TEST(HostControl, ZeroedKeySuppressesItsKeyPress) {

@@ -58,6 +58,26 @@ TEST_F(NumIO, TypingBeyondTheRangeIsUndone) {
   EXPECT_EQ(Beeps.Count(), 3);
 }
 
+TEST_F(NumIO, ValueWrittenByTheProgramSurvivesARefusedKeystroke) {
+  Edit->SetRangeLow(-100);
+  Edit->SetRangeHigh(100);
+  Edit->SetInputFormat(itFixPoint);
+  Edit->SetValue(42.5);
+  EXPECT_EQ(Edit->Text(), "42.50");
+  Key(Qt::Key_Home);
+  Type("9");  // 942.50 lies beyond the range
+  EXPECT_EQ(Edit->Text(), "42.50");
+  Edit->SetText("12.25");
+  Key(Qt::Key_Home);
+  Type("9");
+  EXPECT_EQ(Edit->Text(), "12.25");
+  Edit->SetEditText("-3.00");
+  Key(Qt::Key_Home);
+  Type("9");  // "9-3.00" is no number
+  EXPECT_EQ(Edit->Text(), "-3.00");
+  EXPECT_EQ(Changes, 1);  // only the accepted SetText
+}
+
 TEST_F(NumIO, TheFieldCannotBeEmptied) {
   Edit->SetRangeHigh(100);
   Type("7");

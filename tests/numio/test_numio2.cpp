@@ -28,6 +28,10 @@ class NumIO2 : public ::testing::Test {
 
   void Key(Qt::Key K, Qt::KeyboardModifiers M = Qt::NoModifier) { QTest::keyClick(Field, K, M); }
   void Type(const char* Text) { QTest::keyClicks(Field, Text); }
+  // A key event as a keyboard layout delivers it: the key and its text.
+  void LayoutKey(Qt::Key K, const char* Text, Qt::KeyboardModifiers M = Qt::NoModifier) {
+    QTest::sendKeyEvent(QTest::Click, Field, K, QString::fromUtf8(Text), M);
+  }
   void Click(int X, int Y) { QTest::mouseClick(Field, Qt::LeftButton, {}, QPoint(X, Y)); }
 
   QWidget Host;
@@ -188,39 +192,53 @@ TEST_F(NumIO2, NumericPadAndSignKeys) {
   Field->SetText("");
   Key(Qt::Key_Minus, Qt::KeypadModifier);
   Key(Qt::Key_1, Qt::KeypadModifier);
-  Key(Qt::Key_Period, Qt::KeypadModifier);  // the pad's decimal key types ","
+  Key(Qt::Key_Period, Qt::KeypadModifier);  // the pad's decimal key types what it delivers
   Key(Qt::Key_5);
   Key(Qt::Key_E);
   Key(Qt::Key_Plus);
   Key(Qt::Key_3);
-  EXPECT_EQ(Field->Text(), "-1,5E+3");
+  EXPECT_EQ(Field->Text(), "-1.5E+3");
   EXPECT_EQ(Field->Value(), -1500);
+  Field->SetText("");
+  Type("2");
+  LayoutKey(Qt::Key_Comma, ",", Qt::KeypadModifier);  // a German pad delivers ","
+  Type("5");
+  EXPECT_EQ(Field->Text(), "2,5");
 }
 
-TEST_F(NumIO2, DynamicFormatPrefixesWithShift) {
+// Shifted keys type the character the layout delivers, never a character
+// mapped back from the key through a US layout.
+TEST_F(NumIO2, KeyboardLayoutShiftedCharactersAreTypedAsDelivered) {
   Field->SetInputFormat(itDynamic);
   Field->SetText("");
   Field->SetBeep(true);
   test::BeepCounter Beeps;
-  Key(Qt::Key_Dollar, Qt::ShiftModifier);  // "$" alone is invalid
+  LayoutKey(Qt::Key_Dollar, "$", Qt::ShiftModifier);  // "$" alone is invalid
   EXPECT_EQ(Field->Text(), "");
   EXPECT_EQ(Beeps.Count(), 1);
   Type("12");
   Key(Qt::Key_Home);
-  Key(Qt::Key_Dollar, Qt::ShiftModifier);
+  LayoutKey(Qt::Key_Dollar, "$", Qt::ShiftModifier);  // US Shift+4, German Shift+4
   EXPECT_EQ(Field->Text(), "$12");
   EXPECT_EQ(Field->Value(), 18);
   Field->SetText("");
-  Key(Qt::Key_Percent, Qt::ShiftModifier);
-  EXPECT_EQ(Field->Text(), "");
   Type("7");
   Key(Qt::Key_Home);
-  Key(Qt::Key_Ampersand, Qt::ShiftModifier);  // Shift+7 stays a digit: "&" comes from Shift+6
-  EXPECT_EQ(Field->Text(), "77");
+  LayoutKey(Qt::Key_Ampersand, "&", Qt::ShiftModifier);  // German Shift+6 types "&", not "7"
+  EXPECT_EQ(Field->Text(), "&7");
+  EXPECT_EQ(Field->Value(), 7);
+  LayoutKey(Qt::Key_Slash, "/", Qt::ShiftModifier);  // German Shift+7: no character of a number
+  EXPECT_EQ(Field->Text(), "&7");
+  Field->SetText("");
+  LayoutKey(Qt::Key_1, "1");
   Key(Qt::Key_Home);
-  Key(Qt::Key_AsciiCircum, Qt::ShiftModifier);
-  EXPECT_EQ(Field->Text(), "&77");
-  EXPECT_EQ(Field->Value(), 63);
+  LayoutKey(Qt::Key_Percent, "%", Qt::ShiftModifier);
+  EXPECT_EQ(Field->Text(), "%1");
+  Field->SetInputFormat(itHex);
+  Field->SetText("");
+  LayoutKey(Qt::Key_A, "a");  // hexadecimal digits come in upper case
+  LayoutKey(Qt::Key_F, "F", Qt::ShiftModifier);
+  EXPECT_EQ(Field->Text(), "AF");
 }
 
 TEST_F(NumIO2, DeletingTheWholeTextLeavesTheFormattedZero) {
@@ -303,6 +321,25 @@ TEST_F(NumIO2, TabMovesTheFocusOn) {
   ASSERT_TRUE(Field->hasFocus());
   Key(Qt::Key_Tab);
   EXPECT_TRUE(Next->hasFocus());
+}
+
+TEST_F(NumIO2, ReadOnlyFieldDoesNotTrapTheFocus) {
+  Field->SetReadOnly(true);
+  for (const Qt::Key K : {Qt::Key_Tab, Qt::Key_Backtab}) {
+    Click(60, 14);
+    ASSERT_TRUE(Field->hasFocus());
+    Key(K, K == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+    EXPECT_TRUE(Next->hasFocus()) << "key " << K;  // two widgets: the previous one is the next
+  }
+  EXPECT_EQ(Changes, 0);
+}
+
+TEST_F(NumIO2, ShiftTabMovesTheFocusBack) {
+  auto* Third = new QLineEdit(&Host);
+  Third->show();
+  Click(60, 14);
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(Third->hasFocus());  // the chain wraps from the first widget to the last
 }
 
 TEST_F(NumIO2, ButtonsStepAndStayInTheRange) {
@@ -397,6 +434,55 @@ TEST_F(NumIO2, CaretPositionMappingFollowsTheAlignment) {
   const int Before = Field->CharPosToXCoords(2);
   Field->Font().SetSize(Field->Font().Size() * 2);  // measured anew after a font change
   EXPECT_GT(Field->CharPosToXCoords(2), Before + IW / 2);
+}
+
+TEST_F(NumIO2, FixPointWithTheCommaAsOnlySeparatorCanBeEdited) {
+  Field->SetInputFormat(itFixPoint);
+  Field->SetDecPlaceSep(dsComma);
+  Field->SetValue(1.23);
+  EXPECT_EQ(Field->Text(), "1,23");
+  Field->SetText("4,56");
+  EXPECT_EQ(Field->Text(), "4,56");
+  Field->SetText("4.56");  // the point is no separator here
+  EXPECT_EQ(Field->Text(), "4,56");
+  Click(60, 14);
+  Key(Qt::Key_Home);
+  Type("7");
+  EXPECT_EQ(Field->Text(), "74,56");
+  EXPECT_DOUBLE_EQ(Field->Value(), 74.56);
+  EXPECT_EQ(Changes, 1);
+  Field->SetDecPlaceSep(dsBoth);  // either separator then counts
+  Field->SetText("3,25");
+  EXPECT_EQ(Field->Text(), "3,25");
+}
+
+TEST_F(NumIO2, GaugeOfZeroWidthKeepsTheValue) {
+  Field->SetGaugeVisible(true);
+  Field->SetWidth(35);  // GaugeLeftMargin 35 leaves no room
+  Field->SetGaugeWidth(0);
+  ASSERT_EQ(Field->GaugeWidth(), 0);
+  Field->SetValue(5);
+  Click(35, 22);
+  QTest::mouseMove(Field, QPoint(35, 22));
+  EXPECT_EQ(Field->Text(), "5.00");
+  EXPECT_EQ(Changes, 0);
+}
+
+// Qt's event loop does not carry exceptions: a refused caret timer while the
+// focus arrives is handed to the application's exception handler.
+TEST_F(NumIO2, ExceptionsDoNotLeaveQtEventHandlers) {
+  QStringList Reported;
+  host::Application()->OnException = [&](QObject*, const std::exception& E) {
+    Reported << QString::fromUtf8(E.what());
+  };
+  host::TTimerWindow::SimulateRefusal(true);
+  Next->setFocus();
+  EXPECT_NO_THROW(Field->setFocus());
+  EXPECT_NO_THROW(Click(60, 14));
+  host::TTimerWindow::SimulateRefusal(false);
+  host::Application()->OnException = nullptr;
+  ASSERT_FALSE(Reported.isEmpty());
+  EXPECT_EQ(Reported.first(), "Component \"Field\": no timer available");
 }
 
 TEST_F(NumIO2, CaretTimerRefusalIsReported) {

@@ -193,13 +193,35 @@ TEST_F(NumIO2Paint, OuterTextsAreAligned) {
 }
 
 TEST_F(NumIO2Paint, CaretAndItsBlinking) {
+  Field->setFocus();
   // An empty centred text puts the caret at x = 35 + 41, y 3..24.
   EXPECT_EQ(Px(76, 3), clBlack);
   EXPECT_EQ(Px(76, 24), clBlack);
   EXPECT_EQ(Px(76, 25), clWhite);
-  // Without the focus the first tick hides the caret.
+  // The first tick hides it, the next one shows it again.
   QTest::qWait(650);
   EXPECT_EQ(Px(76, 10), clWhite);
+  QTest::qWait(500);
+  EXPECT_EQ(Px(76, 10), clBlack);
+}
+
+TEST_F(NumIO2Paint, CaretOnlyInTheFocusedField) {
+  // A field created without the focus shows no caret, not even before the
+  // first tick of its timer.
+  EXPECT_EQ(Px(76, 10), clWhite);
+  Field->setFocus();
+  EXPECT_EQ(Px(76, 10), clBlack);
+  Next->setFocus();  // leaving takes the caret along at once
+  EXPECT_EQ(Px(76, 10), clWhite);
+  // A copy of a field whose caret is visible shows none while unfocused.
+  Field->setFocus();
+  TNumIO2 Copy(&Host);
+  Copy.move(10, 50);
+  Copy.show();
+  Copy.Assign(*Field);
+  EXPECT_EQ(test::PixelAt(test::Picture(Copy), 76, 10), clWhite);
+  QTest::qWait(650);
+  EXPECT_EQ(test::PixelAt(test::Picture(Copy), 76, 10), clWhite);
 }
 
 TEST_F(NumIO2Paint, CaretBeyondTheBoxIsNotDrawn) {

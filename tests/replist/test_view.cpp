@@ -577,3 +577,39 @@ TEST(ReportListView, LongTextsAreShortenedWithDots) {
     EXPECT_NE(test::Picture(Drawn).copy(R), test::Picture(Reference).copy(R)) << int(A);
   }
 }
+
+namespace {
+
+TEST(ReportListView, EnabledFollowsQtsEffectiveState) {
+  QWidget Group;
+  TView V;
+  V.setParent(&Group);
+  V.SetElem(1, 1, "one");
+  V.SetEnabled(false);
+  const QImage Disabled = test::Picture(V).copy();
+  V.setEnabled(true);
+  EXPECT_TRUE(V.Enabled());
+  const QImage Enabled = test::Picture(V).copy();
+  ASSERT_NE(Enabled, Disabled);
+  Group.setEnabled(false);
+  EXPECT_FALSE(V.Enabled());
+  EXPECT_EQ(test::Picture(V), Disabled);
+  TView Copy;
+  Copy.Assign(&V);  // the copy takes the view's own state, not its group's
+  EXPECT_TRUE(Copy.Enabled());
+}
+
+// A user's handler on the string table does not cut the view's own wiring.
+TEST(ReportListView, UserHandlerOnTheStringTableKeepsTheViewNotified) {
+  TView V;
+  int User = 0, Changes = 0;
+  V.Data().Strings().OnChange = [&](TObject*) { ++User; };
+  V.OnChange = [&](TObject*) { ++Changes; };
+  const QImage Before = test::Picture(V).copy();
+  V.SetElem(1, 1, "changed");
+  EXPECT_EQ(User, 1);
+  EXPECT_EQ(Changes, 1);
+  EXPECT_NE(test::Picture(V), Before);
+}
+
+}  // namespace
