@@ -359,6 +359,14 @@ QStringView TStringArray::StringView(int Col, int Row) const {
 }
 
 void TStringArray::SetString(int Col, int Row, const QString& Text) {
+  SetString(Col, Row, QStringView(Text));
+}
+
+bool TStringArray::RowEmpty(int Row) const {
+  return Row < 1 || Row > NrRows() || !FRowData[Physical(Row)];
+}
+
+void TStringArray::SetString(int Col, int Row, QStringView Text) {
   if (!ValidCell(Col, Row)) return;
   const QStringView New = CutToMax(Text);
   const int P = Physical(Row);

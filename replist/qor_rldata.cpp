@@ -395,10 +395,9 @@ void TRLData::RemoveEmptyRows() {
     return true;
   };
   rl::TChangeBatch Batch(*FStrings, true);
-  // The last row is kept physically when every row goes.
-  const int Removed = FStrings->RemoveRowsIf([&](int R) { return R > 1 && IsEmpty(R); });
-  FNrOfRows -= Removed;
-  if (FNrOfRows == 1 && IsEmpty(1)) SetNrRows(0);
+  FNrOfRows -= FStrings->RemoveRowsIf(IsEmpty);
+  // When every row went, the empty table gets its one physical row back.
+  if (FNrOfRows == 0) SetNrRows(0);
   UpdateFeedback();
 }
 

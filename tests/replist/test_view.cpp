@@ -352,7 +352,7 @@ TEST(ReportListView, EditableColumnsEditInPlaceExceptOnDisabledRows) {
   V.SetElem(3, 1, "box");
   V.SetElemChecked(3, 1, true);
   V.SetRowEnabled(2, false);
-  std::vector<std::pair<int, int>> SetCells;  // grid column, data row
+  std::vector<std::pair<int, int>> SetCells;  // data column, data row
   V.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString&) {
     SetCells.push_back({ACol, ARow});
   };
@@ -363,7 +363,7 @@ TEST(ReportListView, EditableColumnsEditInPlaceExceptOnDisabledRows) {
   QTest::keyClicks(V.InplaceEditor(), "hello");
   QTest::keyClick(V.InplaceEditor(), Qt::Key_Return);
   EXPECT_EQ(V.Elem(2, 1), "hello");
-  EXPECT_EQ(SetCells, (std::vector<std::pair<int, int>>{{1, 1}}));
+  EXPECT_EQ(SetCells, (std::vector<std::pair<int, int>>{{2, 1}}));
   Click(V, Inside(DataRect(V, 2, 2)));
   Click(V, Inside(DataRect(V, 2, 2)));
   EXPECT_FALSE(V.EditorMode());
