@@ -408,6 +408,11 @@ void TStringArray::SetColAttrib(int Col, std::uint8_t Value) {
 // ranked by value, texts by their collation keys). The rows are then ordered
 // by the 64-bit pair (primary, secondary) with the current position as the
 // final tie-break, which makes the sort stable in both directions.
+//
+// Large tables stay in step with n log n by touching memory in order: the
+// cells are visited once in stored order, and every sort runs over small
+// contiguous records (numbers with their row, plain texts by an 8-byte
+// prefix, keys with their position) instead of chasing row blocks or texts.
 
 namespace {
 
@@ -446,23 +451,21 @@ bool IsPlainAscii(QStringView S) {
 
 class TKeyBuilder {
  public:
-  TKeyBuilder(const TStringArray& Table, const QCollator& Collator,
-              const std::function<void(int)>& Progress)
-      : FTable(Table),
-        FCollator(Collator),
+  TKeyBuilder(const QCollator& Collator, const std::function<void(int)>& Progress)
+      : FCollator(Collator),
         FProgress(Progress),
         FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())),
         FUseKeys(Collator.locale().language() != QLocale::C) {}
 
-  // Keys of column Col for rows 1..NrRows in the current order.
-  std::vector<std::uint32_t> Build(int Col) const {
-    const int N = FTable.NrRows();
+  // Keys of the cells, in the order given.
+  std::vector<std::uint32_t> Build(const std::vector<QStringView>& Cells) const {
+    const int N = int(Cells.size());
     std::vector<std::uint32_t> Keys(N, 0);
     std::vector<std::pair<double, std::int32_t>> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
     for (int R = 0; R < N; ++R) {
-      const QStringView S = FTable.StringView(Col, R + 1);
+      const QStringView S = Cells[R];
       double V = 0;
       switch (KindOf(S, V)) {
         case ckEmpty: break;
@@ -508,8 +511,26 @@ class TKeyBuilder {
     const auto Bytes = [&](std::int32_t I) {
       return std::string_view(Arena.data() + Offset[I], Texts[I].size());
     };
-    std::sort(Plain.begin(), Plain.end(),
-              [&](std::int32_t A, std::int32_t B) { return Bytes(A) < Bytes(B); });
+    // Byte order by the first eight bytes (zero padded: the texts hold no
+    // zero byte) and only on a tie by the rest.
+    struct TPrefixed {
+      std::uint64_t Prefix;
+      std::int32_t Index;
+    };
+    std::vector<TPrefixed> ByPrefix(Plain.size());
+    for (std::size_t K = 0; K < Plain.size(); ++K) {
+      const std::string_view B = Bytes(Plain[K]);
+      std::uint64_t Prefix = 0;
+      for (std::size_t J = 0; J < 8; ++J)
+        Prefix = (Prefix << 8) | (J < B.size() ? std::uint8_t(B[J]) : 0u);
+      ByPrefix[K] = {Prefix, Plain[K]};
+    }
+    std::sort(ByPrefix.begin(), ByPrefix.end(), [&](const TPrefixed& A, const TPrefixed& B) {
+      if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix;
+      const std::string_view TA = Bytes(A.Index), TB = Bytes(B.Index);
+      return TA.size() > 8 && TB.size() > 8 ? TA.substr(8) < TB.substr(8) : TA.size() < TB.size();
+    });
+    for (std::size_t K = 0; K < Plain.size(); ++K) Plain[K] = ByPrefix[K].Index;
     // Collation keys, except under the C locale, where the collator's keys
     // do not follow its case-insensitive comparison and the comparison itself
     // is cheap.
@@ -549,7 +570,6 @@ class TKeyBuilder {
     return Rank;
   }
 
-  const TStringArray& FTable;
   const QCollator& FCollator;
   const std::function<void(int)>& FProgress;
   const bool FAsciiFast;
@@ -570,31 +590,48 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
     if (OnPercentDone && Done % Step == 0)
       OnPercentDone(this, int(Done * 100LL / (std::int64_t(N) * Passes + 1)));
   };
-  std::vector<TSortItem> Items;
+  std::vector<std::int32_t> NewOrder(N);
   try {
     const QCollator Collator = CellCollator();
-    const TKeyBuilder Builder(*this, Collator, Progress);
-    const std::vector<std::uint32_t> Primary = Builder.Build(Col);
+    const TKeyBuilder Builder(Collator, Progress);
+    // Keys by stored row: the row blocks are read in stored order.
+    const auto KeysOf = [&](int C) {
+      std::vector<QStringView> Cells(N);
+      for (int P = 0; P < N; ++P) Cells[P] = CellOf(FRowData[P], C);
+      return Builder.Build(Cells);
+    };
+    const std::vector<std::uint32_t> Primary = KeysOf(Col);
     ++Pass;
-    std::vector<std::uint32_t> Secondary;
-    if (ColSec >= 0) Secondary = Builder.Build(ColSec);
-    Items.resize(N);
-    for (int R = 0; R < N; ++R)
-      Items[R] = {(std::uint64_t(Primary[R]) << 32) | (ColSec >= 0 ? Secondary[R] : 0u), R};
+    if (ColSec < 0) {
+      // Key and position in one word: (primary, inverted for descending) then position.
+      std::vector<std::uint64_t> Items(N);
+      for (int R = 0; R < N; ++R) {
+        const std::uint32_t K = Primary[Physical(R + 1)];
+        Items[R] = (std::uint64_t(Ascending ? K : ~K) << 32) | std::uint32_t(R);
+      }
+      std::sort(Items.begin(), Items.end());
+      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(int(Items[I] & 0xFFFFFFFFu) + 1);
+    } else {
+      const std::vector<std::uint32_t> Secondary = KeysOf(ColSec);
+      std::vector<TSortItem> Items(N);
+      for (int R = 0; R < N; ++R) {
+        const int P = Physical(R + 1);
+        Items[R] = {(std::uint64_t(Primary[P]) << 32) | Secondary[P], R};
+      }
+      if (Ascending) {
+        std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
+          return A.Key != B.Key ? A.Key < B.Key : A.Pos < B.Pos;
+        });
+      } else {
+        std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
+          return A.Key != B.Key ? A.Key > B.Key : A.Pos < B.Pos;
+        });
+      }
+      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
+    }
   } catch (const std::bad_alloc&) {
     RaiseNoMemory("Sort");
   }
-  if (Ascending) {
-    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-      return A.Key != B.Key ? A.Key < B.Key : A.Pos < B.Pos;
-    });
-  } else {
-    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-      return A.Key != B.Key ? A.Key > B.Key : A.Pos < B.Pos;
-    });
-  }
-  std::vector<std::int32_t> NewOrder(N);
-  for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
   ApplyOrder(std::move(NewOrder), Col);
   if (OnPercentDone) OnPercentDone(this, 100);
 }
