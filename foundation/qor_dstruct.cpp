@@ -366,6 +366,35 @@ bool TStringArray::RowEmpty(int Row) const {
   return Row < 1 || Row > NrRows() || !FRowData[Physical(Row)];
 }
 
+void TStringArray::SetRow(int Row, const QStringView* Texts, int Count) {
+  if (Row < 1 || Row > NrRows()) return;
+  Count = std::clamp(Count, 0, FNrCols + 1);
+  const std::size_t Header = HeaderUnits();
+  std::size_t Total = 0;
+  for (int C = 0; C < Count; ++C) Total += CutToMax(Texts[C]).size();
+  char16_t* New = nullptr;
+  if (Total > 0) {
+    try {
+      New = AllocUnits(Header + Total);
+    } catch (const std::bad_alloc&) {
+      RaiseNoMemory("SetRow");
+    }
+    auto* Len = reinterpret_cast<std::uint8_t*>(New);
+    std::memset(Len, 0, Header * sizeof(char16_t));
+    char16_t* Text = New + Header;
+    for (int C = 0; C < Count; ++C) {
+      const QStringView T = CutToMax(Texts[C]);
+      Len[C] = std::uint8_t(T.size());
+      if (!T.isEmpty()) std::memcpy(Text, T.utf16(), T.size() * sizeof(char16_t));
+      Text += T.size();
+    }
+  }
+  const int P = Physical(Row);
+  std::free(FRowData[P]);
+  FRowData[P] = New;
+  Changed();
+}
+
 void TStringArray::SetString(int Col, int Row, QStringView Text) {
   if (!ValidCell(Col, Row)) return;
   const QStringView New = CutToMax(Text);

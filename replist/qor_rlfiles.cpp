@@ -245,11 +245,12 @@ char32_t DecodeUtf8(const char*& P, const char* E) {
   return U;
 }
 
-// Decodes [B, E) into Out (reused; its capacity grows to the longest text).
-void DecodeText(const char* B, const char* E, QString& Out) {
-  Out.resize(E - B);  // never more units than bytes
+// Decodes [B, E) to the end of Out (reused; its capacity grows as needed).
+void AppendDecoded(const char* B, const char* E, QString& Out) {
+  const qsizetype Old = Out.size();
+  Out.resize(Old + (E - B));  // never more units than bytes
   char16_t* const Start = reinterpret_cast<char16_t*>(Out.data());
-  char16_t* O = Start;
+  char16_t* O = Start + Old;
   const char* P = B;
   while (P < E) {
     const char C = *P;
@@ -295,7 +296,7 @@ bool HeaderLineId(QStringView Line, QString& Id) {
     const qsizetype Start = Opener + 4;
     const qsizetype End = Line.indexOf(u'"', Start);
     const QByteArray Raw = Line.mid(Start, (End < 0 ? Line.size() : End) - Start).toUtf8();
-    DecodeText(Raw.constData(), Raw.constData() + Raw.size(), Id);
+    AppendDecoded(Raw.constData(), Raw.constData() + Raw.size(), Id);
     Id = Id.trimmed();
   }
   return true;
@@ -503,6 +504,7 @@ class TRLDataReader {
       if (TagB < TagE && *TagB == '/') {
         if (IsEndTag(TagB, TagE, "replist", 7)) {
           FPos = Gt + 1 - Base;
+          FlushRow();
           return true;
         }
         FPos = Gt + 1 - Base;  // a stray end tag
@@ -517,9 +519,8 @@ class TRLDataReader {
       const qsizetype NameLen = NameE - TagB;
       const TRepListXmlTag Tag = TagOf(TagB, NameLen);
       if (TagB < TagE && TagE[-1] == '/') {
-        FText.clear();
-        if (!Apply(Tag, NameE, TagE - 1)) return false;
         FPos = Gt + 1 - Base;
+        if (!Element(Tag, NameE, TagE - 1, Gt, Gt)) return false;
         continue;
       }
       // The content runs to the next "<", which must open the matching end
@@ -542,9 +543,51 @@ class TRLDataReader {
       FPos = EndGt + 1 - Base;
       if (Tag == xmlInvalid) continue;
       if (!IsEndTag(EndLt + 1, EndGt, TagB, NameLen)) return false;
-      DecodeText(Gt + 1, EndLt, FText);
-      if (!Apply(Tag, NameE, TagE)) return false;
+      if (!Element(Tag, NameE, TagE, Gt + 1, EndLt)) return false;
     }
+  }
+
+  // One known element with its attribute and content bytes. Cells of one row
+  // are gathered and stored together.
+  bool Element(TRepListXmlTag Tag, const char* AttrB, const char* AttrE, const char* TextB,
+               const char* TextE) {
+    if (Tag != xmlCell) {
+      FlushRow();
+      FText.resize(0);
+      AppendDecoded(TextB, TextE, FText);
+      return Apply(Tag, AttrB, AttrE);
+    }
+    const TAttr A = ReadAttributes(AttrB, AttrE);
+    if (A.Col >= 0 && A.Col <= FT.FNrOfCols && A.Row >= 1 && A.Row <= FDeclaredRows) {
+      if (A.Row != FPendingRow) FlushRow();
+      FPendingRow = A.Row;
+      const qsizetype Off = FArena.size();
+      AppendDecoded(TextB, TextE, FArena);
+      FPending.push_back({A.Col, Off, FArena.size() - Off});
+    }
+    if (++FCells % FStep == 0 && FT.OnPercentDone)
+      FT.OnPercentDone(&FT, int(std::min(100LL, FCells * 100 / FTotal)));
+    return true;
+  }
+
+  // Stores the gathered cells of a row: a row without content yet as one block.
+  void FlushRow() {
+    if (FPendingRow == 0) return;
+    const int R = FPendingRow;
+    FPendingRow = 0;
+    if (R > FT.FNrOfRows) GrowTo(R);
+    TStringArray& S = *FT.FStrings;
+    if (S.RowEmpty(R)) {
+      int Count = 0;
+      for (const TPendingCell& P : FPending) Count = std::max(Count, P.Col + 1);
+      FViews.assign(std::size_t(Count), QStringView());
+      for (const TPendingCell& P : FPending) FViews[P.Col] = QStringView(FArena).mid(P.Offset, P.Length);
+      S.SetRow(R, FViews.data(), Count);
+    } else {
+      for (const TPendingCell& P : FPending) S.SetString(P.Col, R, QStringView(FArena).mid(P.Offset, P.Length));
+    }
+    FPending.clear();
+    FArena.resize(0);
   }
 
   // Drops what is parsed and appends more bytes; false at the end of the
@@ -598,16 +641,6 @@ class TRLDataReader {
       }
       case xmlCommonHd: FT.FCommonHeader = FText; break;
       case xmlComment: FT.FComment = FText; break;
-      case xmlCell: {
-        const TAttr A = ReadAttributes(AttrB, AttrE);
-        if (A.Col >= 0 && A.Col <= FT.FNrOfCols && A.Row >= 1 && A.Row <= FDeclaredRows) {
-          if (A.Row > FT.FNrOfRows) GrowTo(A.Row);
-          FT.FStrings->SetString(A.Col, A.Row, QStringView(FText));
-        }
-        if (++FCells % FStep == 0 && FT.OnPercentDone)
-          FT.OnPercentDone(&FT, int(std::min(100LL, FCells * 100 / FTotal)));
-        break;
-      }
       default: break;
     }
     return true;
@@ -618,6 +651,15 @@ class TRLDataReader {
   QByteArray FBuf;
   qsizetype FPos = 0;
   QString FText;
+  // The cells of the row being gathered: texts back to back in FArena.
+  struct TPendingCell {
+    int Col;
+    qsizetype Offset, Length;
+  };
+  int FPendingRow = 0;
+  std::vector<TPendingCell> FPending;
+  QString FArena;
+  std::vector<QStringView> FViews;
   int FDeclaredRows = 0;
   long long FCells = 0;
   long long FTotal = 1;
