@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 namespace qor {
 
@@ -571,7 +572,16 @@ void TReportListView::SetRowSelectMode(int Value) {
 // edit back to the record it was opened on (HideEditor commits and closes).
 void TReportListView::Sort(int Col, int ColSec, bool Ascending) {
   HideEditor();
-  FRLData->Sort(Col, ColSec, Ascending);
+  // Row exchanges are relayed only while the view's own event listens.
+  TBeforeSortExchgEvent Relay;
+  if (!OnBeforeSortExchange) Relay = std::exchange(FRLData->OnBeforeSortExchange, nullptr);
+  try {
+    FRLData->Sort(Col, ColSec, Ascending);
+  } catch (...) {
+    if (Relay) FRLData->OnBeforeSortExchange = std::move(Relay);
+    throw;
+  }
+  if (Relay) FRLData->OnBeforeSortExchange = std::move(Relay);
   Repaint();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "host/qor_app.h"
 #include "foundation/qor_stringl.h"
@@ -440,7 +441,17 @@ void TRLData::Sort(int Col, int ColSec, bool Ascending) {
   FSortColumn = Col;
   FSortColumnSec = ColSec;
   FSortOrder = Ascending;
-  FStrings->Sort(Col, ColSec, Ascending);
+  // The storage reports every row exchange, with texts, only to a listener:
+  // unheard, the reports would cost more than the sort of a large table.
+  TBeforeSortExchgEvent Relay;
+  if (!OnBeforeSortExchange) Relay = std::exchange(FStrings->OnBeforeSortExchange, nullptr);
+  try {
+    FStrings->Sort(Col, ColSec, Ascending);
+  } catch (...) {
+    if (Relay) FStrings->OnBeforeSortExchange = std::move(Relay);
+    throw;
+  }
+  if (Relay) FStrings->OnBeforeSortExchange = std::move(Relay);
 }
 
 void TRLData::UnSort() {
