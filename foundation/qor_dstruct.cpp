@@ -486,15 +486,15 @@ class TKeyBuilder {
         FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())),
         FUseKeys(Collator.locale().language() != QLocale::C) {}
 
-  // Keys of the cells, in the order given.
-  std::vector<std::uint32_t> Build(const std::vector<QStringView>& Cells) const {
-    const int N = int(Cells.size());
+  // Keys of the N cells CellAt(0..N-1).
+  template <typename TCellAt>
+  std::vector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
     std::vector<std::uint32_t> Keys(N, 0);
     std::vector<std::pair<double, std::int32_t>> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
     for (int R = 0; R < N; ++R) {
-      const QStringView S = Cells[R];
+      const QStringView S = CellAt(R);
       double V = 0;
       switch (KindOf(S, V)) {
         case ckEmpty: break;
@@ -625,15 +625,13 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
     const TKeyBuilder Builder(Collator, Progress);
     // Keys by stored row: the row blocks are read in stored order.
     const auto KeysOf = [&](int C) {
-      std::vector<QStringView> Cells(N);
-      constexpr int Ahead = 16;  // blocks asked for before they are read
-      for (int P = 0; P < N; ++P) {
+      return Builder.Build(N, [&](int P) {
+        constexpr int Ahead = 16;  // blocks asked for before they are read
 #if defined(__GNUC__)
         if (P + Ahead < N) __builtin_prefetch(FRowData[P + Ahead]);
 #endif
-        Cells[P] = CellOf(FRowData[P], C);
-      }
-      return Builder.Build(Cells);
+        return CellOf(FRowData[P], C);
+      });
     };
     const std::vector<std::uint32_t> Primary = KeysOf(Col);
     ++Pass;
