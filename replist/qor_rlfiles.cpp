@@ -19,11 +19,19 @@
 // and every character below the blank, and any unpaired surrogate, as a
 // numeric reference, so that every text reads back exactly.
 //
-// The reader takes the document as untrusted: counts are bounded, elements
+// The reader takes the document as untrusted: it admits every table the
+// container can hold, but allocates only as content arrives (rows for the
+// cells read, the declared row count once the list is complete); elements
 // that address cells or columns outside the declared counts are skipped, as
 // are unknown elements; an unterminated element, a mismatched end tag or a
 // missing "</replist>" fail the read. A list is read into a scratch object
 // and only a complete read replaces the content.
+//
+// Both directions work on UTF-8 bytes in one pass: the writer escapes and
+// encodes each text straight into an output buffer; the reader scans the
+// bytes of the document and decodes each text, entities included, straight
+// into the row it gathers. A device is left just behind the list that was
+// read (a text stream behind the list's last line).
 #include <QFile>
 #include <QTextStream>
 #include <algorithm>
