@@ -450,6 +450,31 @@ struct TSortItem {
   std::int32_t Pos;  // current position, 0-based
 };
 
+// Stable sort of Items by the unsigned key KeyOf(Item), least significant
+// byte first over its lowest Bytes bytes; bytes all items share are skipped.
+// Every pass streams through memory once, which keeps large tables in step
+// with small ones where a comparison sort would wait for memory.
+template <typename T, typename TKeyOf>
+void RadixSort(std::vector<T>& Items, int Bytes, const TKeyOf& KeyOf) {
+  if (Items.size() < 2) return;
+  std::vector<T> Out(Items.size());
+  for (int B = 0; B < Bytes; ++B) {
+    const int Shift = 8 * B;
+    std::size_t Start[257] = {};
+    for (const T& I : Items) ++Start[((KeyOf(I) >> Shift) & 0xFF) + 1];
+    if (Start[((KeyOf(Items[0]) >> Shift) & 0xFF) + 1] == Items.size()) continue;
+    for (int K = 0; K < 256; ++K) Start[K + 1] += Start[K];
+    for (const T& I : Items) Out[Start[(KeyOf(I) >> Shift) & 0xFF]++] = I;
+    Items.swap(Out);
+  }
+}
+
+// A double as an unsigned number of the same order (-0 and 0 alike).
+std::uint64_t OrderedBits(double V) {
+  const auto Bits = std::bit_cast<std::uint64_t>(V == 0 ? 0.0 : V);
+  return Bits >> 63 ? ~Bits : Bits | (std::uint64_t(1) << 63);
+}
+
 // Languages whose collation orders letters, digits and blanks like plain
 // ASCII with case folded (no tailoring of ASCII letters, such as Danish "aa"
 // or Lithuanian "y"). For texts made of these characters alone the collation
@@ -490,7 +515,7 @@ class TKeyBuilder {
   template <typename TCellAt>
   std::vector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
     std::vector<std::uint32_t> Keys(N, 0);
-    std::vector<std::pair<double, std::int32_t>> Numbers;
+    std::vector<std::pair<std::uint64_t, std::int32_t>> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
     for (int R = 0; R < N; ++R) {
@@ -498,7 +523,7 @@ class TKeyBuilder {
       double V = 0;
       switch (KindOf(S, V)) {
         case ckEmpty: break;
-        case ckNumber: Numbers.emplace_back(V, R); break;
+        case ckNumber: Numbers.emplace_back(OrderedBits(V), R); break;
         case ckText:
           TextRows.push_back(R);
           Texts.push_back(S);
@@ -506,7 +531,7 @@ class TKeyBuilder {
       }
       FProgress(R);
     }
-    std::sort(Numbers.begin(), Numbers.end());
+    RadixSort(Numbers, 8, [](const auto& P) { return P.first; });
     std::uint32_t Rank = 0;
     for (std::size_t I = 0; I < Numbers.size(); ++I) {
       if (I > 0 && Numbers[I - 1].first < Numbers[I].first) ++Rank;
@@ -554,11 +579,18 @@ class TKeyBuilder {
         Prefix = (Prefix << 8) | (J < B.size() ? std::uint8_t(B[J]) : 0u);
       ByPrefix[K] = {Prefix, Plain[K]};
     }
-    std::sort(ByPrefix.begin(), ByPrefix.end(), [&](const TPrefixed& A, const TPrefixed& B) {
-      if (A.Prefix != B.Prefix) return A.Prefix < B.Prefix;
-      const std::string_view TA = Bytes(A.Index), TB = Bytes(B.Index);
-      return TA.size() > 8 && TB.size() > 8 ? TA.substr(8) < TB.substr(8) : TA.size() < TB.size();
-    });
+    RadixSort(ByPrefix, 8, [](const TPrefixed& P) { return P.Prefix; });
+    // Texts sharing their first eight bytes are ordered by the rest.
+    for (std::size_t K = 0; K < ByPrefix.size();) {
+      std::size_t End = K + 1;
+      while (End < ByPrefix.size() && ByPrefix[End].Prefix == ByPrefix[K].Prefix) ++End;
+      if (End - K > 1)
+        std::sort(ByPrefix.begin() + K, ByPrefix.begin() + End, [&](const TPrefixed& A, const TPrefixed& B) {
+          return Bytes(A.Index).substr(std::min<std::size_t>(8, Bytes(A.Index).size())) <
+                 Bytes(B.Index).substr(std::min<std::size_t>(8, Bytes(B.Index).size()));
+        });
+      K = End;
+    }
     for (std::size_t K = 0; K < Plain.size(); ++K) Plain[K] = ByPrefix[K].Index;
     // Collation keys, except under the C locale, where the collator's keys
     // do not follow its case-insensitive comparison and the comparison itself
@@ -642,7 +674,8 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
         const std::uint32_t K = Primary[Physical(R + 1)];
         Items[R] = (std::uint64_t(Ascending ? K : ~K) << 32) | std::uint32_t(R);
       }
-      std::sort(Items.begin(), Items.end());
+      // Positions are in order already; a stable sort by the key keeps them.
+      RadixSort(Items, 4, [](std::uint64_t I) { return I >> 32; });
       for (int I = 0; I < N; ++I) NewOrder[I] = Physical(int(Items[I] & 0xFFFFFFFFu) + 1);
     } else {
       const std::vector<std::uint32_t> Secondary = KeysOf(ColSec);
@@ -651,15 +684,7 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
         const int P = Physical(R + 1);
         Items[R] = {(std::uint64_t(Primary[P]) << 32) | Secondary[P], R};
       }
-      if (Ascending) {
-        std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-          return A.Key != B.Key ? A.Key < B.Key : A.Pos < B.Pos;
-        });
-      } else {
-        std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-          return A.Key != B.Key ? A.Key > B.Key : A.Pos < B.Pos;
-        });
-      }
+      RadixSort(Items, 8, [Ascending](const TSortItem& I) { return Ascending ? I.Key : ~I.Key; });
       for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
     }
   } catch (const std::bad_alloc&) {
