@@ -518,6 +518,11 @@ class TKeyBuilder {
     std::vector<std::pair<std::uint64_t, std::int32_t>> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
+    // Reserved, not touched: pages that stay unused cost nothing, and no
+    // growth copies the lists again.
+    Numbers.reserve(N);
+    TextRows.reserve(N);
+    Texts.reserve(N);
     for (int R = 0; R < N; ++R) {
       const QStringView S = CellAt(R);
       double V = 0;
