@@ -360,6 +360,43 @@ QStringView TStringArray::StringView(int Col, int Row) const {
 }
 
 void TStringArray::SetString(int Col, int Row, const QString& Text) {
+  SetString(Col, Row, QStringView(Text));
+}
+
+bool TStringArray::RowEmpty(int Row) const {
+  return Row < 1 || Row > NrRows() || !FRowData[Physical(Row)];
+}
+
+void TStringArray::SetRow(int Row, const QStringView* Texts, int Count) {
+  if (Row < 1 || Row > NrRows()) return;
+  Count = std::clamp(Count, 0, FNrCols + 1);
+  const std::size_t Header = HeaderUnits();
+  std::size_t Total = 0;
+  for (int C = 0; C < Count; ++C) Total += CutToMax(Texts[C]).size();
+  char16_t* New = nullptr;
+  if (Total > 0) {
+    try {
+      New = AllocUnits(Header + Total);
+    } catch (const std::bad_alloc&) {
+      RaiseNoMemory("SetRow");
+    }
+    auto* Len = reinterpret_cast<std::uint8_t*>(New);
+    std::memset(Len, 0, Header * sizeof(char16_t));
+    char16_t* Text = New + Header;
+    for (int C = 0; C < Count; ++C) {
+      const QStringView T = CutToMax(Texts[C]);
+      Len[C] = std::uint8_t(T.size());
+      if (!T.isEmpty()) std::memcpy(Text, T.utf16(), T.size() * sizeof(char16_t));
+      Text += T.size();
+    }
+  }
+  const int P = Physical(Row);
+  std::free(FRowData[P]);
+  FRowData[P] = New;
+  Changed();
+}
+
+void TStringArray::SetString(int Col, int Row, QStringView Text) {
   if (!ValidCell(Col, Row)) return;
   const QStringView New = CutToMax(Text);
   const int P = Physical(Row);
@@ -401,6 +438,11 @@ void TStringArray::SetColAttrib(int Col, std::uint8_t Value) {
 // ranked by value, texts by their collation keys). The rows are then ordered
 // by the 64-bit pair (primary, secondary) with the current position as the
 // final tie-break, which makes the sort stable in both directions.
+//
+// Large tables stay in step with n log n by touching memory in order: the
+// cells are visited once in stored order, and every sort runs over small
+// contiguous records (numbers with their row, plain texts by an 8-byte
+// prefix, keys with their position) instead of chasing row blocks or texts.
 
 namespace {
 
@@ -408,6 +450,31 @@ struct TSortItem {
   std::uint64_t Key;
   std::int32_t Pos;  // current position, 0-based
 };
+
+// Stable sort of Items by the unsigned key KeyOf(Item), least significant
+// byte first over its lowest Bytes bytes; bytes all items share are skipped.
+// Every pass streams through memory once, which keeps large tables in step
+// with small ones where a comparison sort would wait for memory.
+template <typename T, typename TKeyOf>
+void RadixSort(std::vector<T>& Items, int Bytes, const TKeyOf& KeyOf) {
+  if (Items.size() < 2) return;
+  std::vector<T> Out(Items.size());
+  for (int B = 0; B < Bytes; ++B) {
+    const int Shift = 8 * B;
+    std::size_t Start[257] = {};
+    for (const T& I : Items) ++Start[((KeyOf(I) >> Shift) & 0xFF) + 1];
+    if (Start[((KeyOf(Items[0]) >> Shift) & 0xFF) + 1] == Items.size()) continue;
+    for (int K = 0; K < 256; ++K) Start[K + 1] += Start[K];
+    for (const T& I : Items) Out[Start[(KeyOf(I) >> Shift) & 0xFF]++] = I;
+    Items.swap(Out);
+  }
+}
+
+// A double as an unsigned number of the same order (-0 and 0 alike).
+std::uint64_t OrderedBits(double V) {
+  const auto Bits = std::bit_cast<std::uint64_t>(V == 0 ? 0.0 : V);
+  return Bits >> 63 ? ~Bits : Bits | (std::uint64_t(1) << 63);
+}
 
 // Languages whose collation orders letters, digits and blanks like plain
 // ASCII with case folded (no tailoring of ASCII letters, such as Danish "aa"
@@ -439,27 +506,30 @@ bool IsPlainAscii(QStringView S) {
 
 class TKeyBuilder {
  public:
-  TKeyBuilder(const TStringArray& Table, const QCollator& Collator,
-              const std::function<void(int)>& Progress)
-      : FTable(Table),
-        FCollator(Collator),
+  TKeyBuilder(const QCollator& Collator, const std::function<void(int)>& Progress)
+      : FCollator(Collator),
         FProgress(Progress),
         FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())),
         FUseKeys(Collator.locale().language() != QLocale::C) {}
 
-  // Keys of column Col for rows 1..NrRows in the current order.
-  std::vector<std::uint32_t> Build(int Col) const {
-    const int N = FTable.NrRows();
+  // Keys of the N cells CellAt(0..N-1).
+  template <typename TCellAt>
+  std::vector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
     std::vector<std::uint32_t> Keys(N, 0);
-    std::vector<std::pair<double, std::int32_t>> Numbers;
+    std::vector<std::pair<std::uint64_t, std::int32_t>> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
+    // Reserved, not touched: pages that stay unused cost nothing, and no
+    // growth copies the lists again.
+    Numbers.reserve(N);
+    TextRows.reserve(N);
+    Texts.reserve(N);
     for (int R = 0; R < N; ++R) {
-      const QStringView S = FTable.StringView(Col, R + 1);
+      const QStringView S = CellAt(R);
       double V = 0;
       switch (KindOf(S, V)) {
         case ckEmpty: break;
-        case ckNumber: Numbers.emplace_back(V, R); break;
+        case ckNumber: Numbers.emplace_back(OrderedBits(V), R); break;
         case ckText:
           TextRows.push_back(R);
           Texts.push_back(S);
@@ -467,7 +537,7 @@ class TKeyBuilder {
       }
       FProgress(R);
     }
-    std::sort(Numbers.begin(), Numbers.end());
+    RadixSort(Numbers, 8, [](const auto& P) { return P.first; });
     std::uint32_t Rank = 0;
     for (std::size_t I = 0; I < Numbers.size(); ++I) {
       if (I > 0 && Numbers[I - 1].first < Numbers[I].first) ++Rank;
@@ -501,8 +571,33 @@ class TKeyBuilder {
     const auto Bytes = [&](std::int32_t I) {
       return std::string_view(Arena.data() + Offset[I], Texts[I].size());
     };
-    std::sort(Plain.begin(), Plain.end(),
-              [&](std::int32_t A, std::int32_t B) { return Bytes(A) < Bytes(B); });
+    // Byte order by the first eight bytes (zero padded: the texts hold no
+    // zero byte) and only on a tie by the rest.
+    struct TPrefixed {
+      std::uint64_t Prefix;
+      std::int32_t Index;
+    };
+    std::vector<TPrefixed> ByPrefix(Plain.size());
+    for (std::size_t K = 0; K < Plain.size(); ++K) {
+      const std::string_view B = Bytes(Plain[K]);
+      std::uint64_t Prefix = 0;
+      for (std::size_t J = 0; J < 8; ++J)
+        Prefix = (Prefix << 8) | (J < B.size() ? std::uint8_t(B[J]) : 0u);
+      ByPrefix[K] = {Prefix, Plain[K]};
+    }
+    RadixSort(ByPrefix, 8, [](const TPrefixed& P) { return P.Prefix; });
+    // Texts sharing their first eight bytes are ordered by the rest.
+    for (std::size_t K = 0; K < ByPrefix.size();) {
+      std::size_t End = K + 1;
+      while (End < ByPrefix.size() && ByPrefix[End].Prefix == ByPrefix[K].Prefix) ++End;
+      if (End - K > 1)
+        std::sort(ByPrefix.begin() + K, ByPrefix.begin() + End, [&](const TPrefixed& A, const TPrefixed& B) {
+          return Bytes(A.Index).substr(std::min<std::size_t>(8, Bytes(A.Index).size())) <
+                 Bytes(B.Index).substr(std::min<std::size_t>(8, Bytes(B.Index).size()));
+        });
+      K = End;
+    }
+    for (std::size_t K = 0; K < Plain.size(); ++K) Plain[K] = ByPrefix[K].Index;
     // Collation keys, except under the C locale, where the collator's keys
     // do not follow its case-insensitive comparison and the comparison itself
     // is cheap.
@@ -542,7 +637,6 @@ class TKeyBuilder {
     return Rank;
   }
 
-  const TStringArray& FTable;
   const QCollator& FCollator;
   const std::function<void(int)>& FProgress;
   const bool FAsciiFast;
@@ -563,31 +657,45 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
     if (OnPercentDone && Done % Step == 0)
       OnPercentDone(this, int(Done * 100LL / (std::int64_t(N) * Passes + 1)));
   };
-  std::vector<TSortItem> Items;
+  std::vector<std::int32_t> NewOrder(N);
   try {
     const QCollator Collator = CellCollator();
-    const TKeyBuilder Builder(*this, Collator, Progress);
-    const std::vector<std::uint32_t> Primary = Builder.Build(Col);
+    const TKeyBuilder Builder(Collator, Progress);
+    // Keys by stored row: the row blocks are read in stored order.
+    const auto KeysOf = [&](int C) {
+      return Builder.Build(N, [&](int P) {
+        constexpr int Ahead = 16;  // blocks asked for before they are read
+#if defined(__GNUC__)
+        if (P + Ahead < N) __builtin_prefetch(FRowData[P + Ahead]);
+#endif
+        return CellOf(FRowData[P], C);
+      });
+    };
+    const std::vector<std::uint32_t> Primary = KeysOf(Col);
     ++Pass;
-    std::vector<std::uint32_t> Secondary;
-    if (ColSec >= 0) Secondary = Builder.Build(ColSec);
-    Items.resize(N);
-    for (int R = 0; R < N; ++R)
-      Items[R] = {(std::uint64_t(Primary[R]) << 32) | (ColSec >= 0 ? Secondary[R] : 0u), R};
+    if (ColSec < 0) {
+      // Key and position in one word: (primary, inverted for descending) then position.
+      std::vector<std::uint64_t> Items(N);
+      for (int R = 0; R < N; ++R) {
+        const std::uint32_t K = Primary[Physical(R + 1)];
+        Items[R] = (std::uint64_t(Ascending ? K : ~K) << 32) | std::uint32_t(R);
+      }
+      // Positions are in order already; a stable sort by the key keeps them.
+      RadixSort(Items, 4, [](std::uint64_t I) { return I >> 32; });
+      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(int(Items[I] & 0xFFFFFFFFu) + 1);
+    } else {
+      const std::vector<std::uint32_t> Secondary = KeysOf(ColSec);
+      std::vector<TSortItem> Items(N);
+      for (int R = 0; R < N; ++R) {
+        const int P = Physical(R + 1);
+        Items[R] = {(std::uint64_t(Primary[P]) << 32) | Secondary[P], R};
+      }
+      RadixSort(Items, 8, [Ascending](const TSortItem& I) { return Ascending ? I.Key : ~I.Key; });
+      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
+    }
   } catch (const std::bad_alloc&) {
     RaiseNoMemory("Sort");
   }
-  if (Ascending) {
-    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-      return A.Key != B.Key ? A.Key < B.Key : A.Pos < B.Pos;
-    });
-  } else {
-    std::sort(Items.begin(), Items.end(), [](const TSortItem& A, const TSortItem& B) {
-      return A.Key != B.Key ? A.Key > B.Key : A.Pos < B.Pos;
-    });
-  }
-  std::vector<std::int32_t> NewOrder(N);
-  for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
   ApplyOrder(std::move(NewOrder), Col);
   if (OnPercentDone) OnPercentDone(this, 100);
 }

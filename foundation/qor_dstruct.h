@@ -100,6 +100,12 @@ class QORKIT_EXPORT TStringArray : public QObject {
   // Col 0..NrColumns, Row 1..NrRows (current order); outside: empty / ignored.
   QString GetString(int Col, int Row) const;
   void SetString(int Col, int Row, const QString& Text);
+  void SetString(int Col, int Row, QStringView Text);
+  // True when every cell of the row is empty (also outside the table).
+  bool RowEmpty(int Row) const;
+  // Replaces every cell of the row at Row at once: column C (0..Count-1)
+  // gets Texts[C], the other columns become empty.
+  void SetRow(int Row, const QStringView* Texts, int Count);
   // The cell's text without a copy; valid until the table changes.
   QStringView StringView(int Col, int Row) const;
   // The number at the start of the cell text (ScanDecimalNumber), 0 if none.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 namespace qor {
 
@@ -142,6 +143,7 @@ void TReportListView::UpdateGridRows() {
 }
 
 void TReportListView::SetNrRows(int N) {
+  HideEditor();
   FRLData->SetNrRows(N);
   SetSelection({0, 0, 0, 0});
   UpdateGridRows();
@@ -161,6 +163,7 @@ void TReportListView::ResizeColumnFlags(int N) {
 }
 
 void TReportListView::SetNrCols(int N) {
+  HideEditor();
   const int LastWidth = TCustomGrid::ColWidths(TCustomGrid::ColCount() - 1);
   FRLData->SetNrCols(N);
   SetColCount(NrOfColumns());
@@ -565,12 +568,25 @@ void TReportListView::SetRowSelectMode(int Value) {
 
 // ---- sorting and filtering ------------------------------------------------------
 
+// Whatever re-orders, replaces or removes rows first hands an open in-place
+// edit back to the record it was opened on (HideEditor commits and closes).
 void TReportListView::Sort(int Col, int ColSec, bool Ascending) {
-  FRLData->Sort(Col, ColSec, Ascending);
+  HideEditor();
+  // Row exchanges are relayed only while the view's own event listens.
+  TBeforeSortExchgEvent Relay;
+  if (!OnBeforeSortExchange) Relay = std::exchange(FRLData->OnBeforeSortExchange, nullptr);
+  try {
+    FRLData->Sort(Col, ColSec, Ascending);
+  } catch (...) {
+    if (Relay) FRLData->OnBeforeSortExchange = std::move(Relay);
+    throw;
+  }
+  if (Relay) FRLData->OnBeforeSortExchange = std::move(Relay);
   Repaint();
 }
 
 void TReportListView::UnSort() {
+  HideEditor();
   FRLData->UnSort();
   Repaint();
 }
@@ -711,6 +727,7 @@ class TFilterExpression {
 int TReportListView::FilterAndSort(const QString& FilterExp, const QList<int>& FilterColumns,
                                    bool IgnoreCase, TFilterMode FilterMode, int SortColumn,
                                    bool Ascending) {
+  HideEditor();
   const Qt::CaseSensitivity Case = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
   TFilterExpression Expression;
   QRegularExpression Pattern;
@@ -853,30 +870,35 @@ void TReportListView::AfterRead() {
 }
 
 bool TReportListView::LoadFromXMLFile(const QString& FName, const QString& DataID) {
+  HideEditor();
   const bool Ok = FRLData->LoadFromXMLFile(FName, DataID);
   if (Ok) AfterRead();
   return Ok;
 }
 
 bool TReportListView::ReadFromXMLString(const QString& InString, const QString& DataID) {
+  HideEditor();
   const bool Ok = FRLData->ReadFromXMLString(InString, DataID);
   if (Ok) AfterRead();
   return Ok;
 }
 
 bool TReportListView::ReadFromXMLStream(QIODevice* InStream, const QString& DataID) {
+  HideEditor();
   const bool Ok = FRLData->ReadFromXMLStream(InStream, DataID);
   if (Ok) AfterRead();
   return Ok;
 }
 
 bool TReportListView::ReadFromOpenXMLFile(QTextStream& TF, const QString& DataID) {
+  HideEditor();
   const bool Ok = FRLData->ReadFromOpenXMLFile(TF, DataID);
   if (Ok) AfterRead();
   return Ok;
 }
 
 int TReportListView::LoadLinesFromFile(int Column, int FirstRow, const QString& FName) {
+  HideEditor();
   const int N = FRLData->LoadLinesFromFile(Column, FirstRow, FName);
   if (N > 0) AfterRead();
   return N;
@@ -1369,11 +1391,14 @@ bool TReportListView::SelectCell(int ACol, int ARow) {
   return TCustomDrawGrid::SelectCell(ACol, ARow);
 }
 
+// The grid's own edit events (set through TCustomDrawGrid) see grid
+// coordinates; the view's see the data column and the data row.
 QString TReportListView::GetEditText(int ACol, int ARow) {
   const int Col = ACol + 1, Row = DataRowOfGridRow(ARow);
   QString Value = FRLData->Strings().GetString(Col, Row);
   if (ColumnCheckMode(Col) != cmNone) Value.remove(0, 1);
-  if (OnGetEditText) OnGetEditText(this, ACol, Row, Value);
+  if (TCustomDrawGrid::OnGetEditText) TCustomDrawGrid::OnGetEditText(this, ACol, ARow, Value);
+  if (OnGetEditText) OnGetEditText(this, Col, Row, Value);
   return Value;
 }
 
@@ -1388,8 +1413,8 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString& Value) {
     if (!Stored.isEmpty() || !Value.isEmpty())
       S.SetString(Col, Row, (Stored.isEmpty() || Stored[0] == QChar(' ') ? QStringLiteral(" ") : QStringLiteral("X")) + Value);
   }
-  TCustomGrid::SetEditText(ACol, ARow, Value);
-  if (OnSetEditText) OnSetEditText(this, ACol, Row, Value);
+  TCustomDrawGrid::SetEditText(ACol, ARow, Value);
+  if (OnSetEditText) OnSetEditText(this, Col, Row, Value);
 }
 
 // ---- Assign ---------------------------------------------------------------------

@@ -33,6 +33,10 @@
 //   Enter with AutoAdvance                        next row
 //
 // Bulk operations switch SuppressPaint on and repaint once at the end.
+//
+// An open in-place editor hands its text to the record it was opened on and
+// closes before anything re-orders, replaces or removes rows (sorting,
+// filtering, reading a document, row and column counts, row operations).
 #pragma once
 
 #include <QList>
@@ -374,6 +378,9 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   TCheckStateChangeEvent OnCheckedChange, OnBeforeCheckedChange;
   TBeforeFilterEvent OnBeforeFilter;
   TRequestEditFormatEvent OnRequestEditFormat;
+  // In-place editing of a data cell: ACol is the data column, ARow the data
+  // row. The grid's events of the same name are called as well, with grid
+  // coordinates, before these.
   TGetEditEvent OnGetEditText;
   TSetEditEvent OnSetEditText;
   TOnPercentDoneEvent OnPercentDone;

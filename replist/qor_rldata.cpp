@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <utility>
 
 #include "host/qor_app.h"
 #include "foundation/qor_stringl.h"
@@ -390,10 +391,9 @@ void TRLData::RemoveEmptyRows() {
     return true;
   };
   rl::TChangeBatch Batch(*FStrings, true);
-  // The last row is kept physically when every row goes.
-  const int Removed = FStrings->RemoveRowsIf([&](int R) { return R > 1 && IsEmpty(R); });
-  FNrOfRows -= Removed;
-  if (FNrOfRows == 1 && IsEmpty(1)) SetNrRows(0);
+  FNrOfRows -= FStrings->RemoveRowsIf(IsEmpty);
+  // When every row went, the empty table gets its one physical row back.
+  if (FNrOfRows == 0) SetNrRows(0);
   UpdateFeedback();
 }
 
@@ -436,7 +436,17 @@ void TRLData::Sort(int Col, int ColSec, bool Ascending) {
   FSortColumn = Col;
   FSortColumnSec = ColSec;
   FSortOrder = Ascending;
-  FStrings->Sort(Col, ColSec, Ascending);
+  // The storage reports every row exchange, with texts, only to a listener:
+  // unheard, the reports would cost more than the sort of a large table.
+  TBeforeSortExchgEvent Relay;
+  if (!OnBeforeSortExchange) Relay = std::exchange(FStrings->OnBeforeSortExchange, nullptr);
+  try {
+    FStrings->Sort(Col, ColSec, Ascending);
+  } catch (...) {
+    if (Relay) FStrings->OnBeforeSortExchange = std::move(Relay);
+    throw;
+  }
+  if (Relay) FStrings->OnBeforeSortExchange = std::move(Relay);
 }
 
 void TRLData::UnSort() {

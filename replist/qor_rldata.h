@@ -21,6 +21,11 @@ class QTextStream;
 
 namespace qor {
 
+namespace rl {
+class TSource;
+class TXmlOut;
+}  // namespace rl
+
 // No check box, an independent check box per cell, or radio behaviour (at
 // most one checked cell in the column).
 enum TCheckMode : std::uint8_t { cmNone, cmBox, cmRadio };
@@ -240,8 +245,8 @@ class QORKIT_EXPORT TRLData : public QObject {
   void ResizeColumnArrays(int N);
   void ResetColumnArrays();
   void TakeContent(TRLData& Source);
-  void WriteXML(QTextStream& TF, bool CreateHeader, const QString& DataID);
-  bool ReadXML(QTextStream& TF, const QString& DataID);
+  void WriteXML(rl::TXmlOut& Out, bool CreateHeader, const QString& DataID);
+  bool ReadXML(rl::TSource& Source, const QString& DataID);
   QString ClipboardText(int LeftCol, int TopRow, int RightCol, int BottomRow, bool AddHeader,
                         QChar Separator, bool FixedWidth);
 

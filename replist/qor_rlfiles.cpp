@@ -19,14 +19,25 @@
 // and every character below the blank, and any unpaired surrogate, as a
 // numeric reference, so that every text reads back exactly.
 //
-// The reader takes the document as untrusted: counts are bounded, elements
+// The reader takes the document as untrusted: it admits every table the
+// container can hold, but allocates only as content arrives (rows for the
+// cells read, the declared row count once the list is complete); elements
 // that address cells or columns outside the declared counts are skipped, as
 // are unknown elements; an unterminated element, a mismatched end tag or a
 // missing "</replist>" fail the read. A list is read into a scratch object
 // and only a complete read replaces the content.
+//
+// Both directions work on UTF-8 bytes in one pass: the writer escapes and
+// encodes each text straight into an output buffer; the reader scans the
+// bytes of the document and decodes each text, entities included, straight
+// into the row it gathers. A device is left just behind the list that was
+// read (a text stream behind the list's last line).
 #include <QFile>
 #include <QTextStream>
 #include <algorithm>
+#include <climits>
+#include <cstring>
+#include <functional>
 
 #include "foundation/qor_streams.h"
 #include "replist/qor_rldata.h"
@@ -41,103 +52,241 @@ const char* const RepListMarker = "kelvanory";
 
 namespace {
 
-// Bounds for documents read from outside.
-constexpr int MaxReadColumns = 4096;
-constexpr int MaxReadRows = 10000000;
-constexpr long long MaxReadCells = 50000000;  // rows x (columns + 1)
-// Longest element (tag plus content) the reader accepts, in characters.
+// Longest element (tag plus content) the reader accepts, in bytes.
 constexpr qsizetype MaxElementLength = 1 << 22;
-// Longest line taken from an open text file.
+// Longest line taken from a text stream or a sequential device at once.
 constexpr qint64 MaxLineLength = 1 << 22;
+// Bytes read from a random-access device at once.
+constexpr qint64 ChunkSize = 1 << 18;
 
-QString TagText(TRepListXmlTag Tag) { return QString::fromLatin1(RepListXmlTagText[Tag]); }
+// ---- Bytes
 
-TRepListXmlTag TagOf(QStringView Name) {
-  for (int T = xmlNumCols; T < xmlInvalid; ++T)
-    if (Name.compare(QLatin1String(RepListXmlTagText[T]), Qt::CaseInsensitive) == 0)
-      return TRepListXmlTag(T);
-  return xmlInvalid;
-}
+bool IsBlankByte(char C) { return C == ' ' || C == '\t' || C == '\r' || C == '\n'; }
+char LowerByte(char C) { return C >= 'A' && C <= 'Z' ? char(C + ('a' - 'A')) : C; }
 
-// ---- Escaping
-
-void AppendEscaped(QString& Out, QStringView Text) {
-  for (qsizetype I = 0; I < Text.size(); ++I) {
-    const QChar C = Text[I];
-    switch (C.unicode()) {
-      case u'&': Out += QLatin1String("&amp;"); continue;
-      case u'<': Out += QLatin1String("&lt;"); continue;
-      case u'>': Out += QLatin1String("&gt;"); continue;
-      case u'"': Out += QLatin1String("&quot;"); continue;
-      default: break;
-    }
-    if (C.isHighSurrogate() && I + 1 < Text.size() && Text[I + 1].isLowSurrogate()) {
-      Out += C;
-      Out += Text[++I];
-      continue;
-    }
-    if (C.unicode() < 0x20 || C.isSurrogate()) {
-      Out += QLatin1String("&#") + QString::number(C.unicode()) + u';';
-      continue;
-    }
-    Out += C;
-  }
-}
-
-QString Escaped(QStringView Text) {
-  QString Out;
-  AppendEscaped(Out, Text);
-  return Out;
-}
-
-// Decodes the entities AppendEscaped writes plus &apos; and hexadecimal
-// references; anything else after "&" stays as it is.
-QString Unescaped(QStringView Text) {
-  if (!Text.contains(u'&')) return Text.toString();
-  QString Out;
-  Out.reserve(Text.size());
+// Whether the N bytes at P equal the lower-case ASCII word Lower, ignoring case.
+bool SameWord(const char* P, qsizetype N, const char* Lower) {
   qsizetype I = 0;
-  while (I < Text.size()) {
-    const QChar C = Text[I];
-    const qsizetype Semi = C == u'&' ? Text.indexOf(u';', I + 1) : -1;
-    if (Semi < 0 || Semi - I > 12) {
-      Out += C;
-      ++I;
-      continue;
-    }
-    const QStringView Name = Text.mid(I + 1, Semi - I - 1);
-    static const std::pair<const char*, char16_t> Named[] = {
-        {"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''}};
-    bool Done = false;
-    for (const auto& [N, Ch] : Named) {
-      if (Name == QLatin1String(N)) {
-        Out += QChar(Ch);
-        Done = true;
-        break;
+  for (; I < N && Lower[I]; ++I)
+    if (LowerByte(P[I]) != Lower[I]) return false;
+  return I == N && !Lower[I];
+}
+
+// First occurrence of the lower-case ASCII word Lower in [B, E), ignoring case.
+const char* FindWord(const char* B, const char* E, const char* Lower) {
+  const qsizetype N = qsizetype(std::strlen(Lower));
+  for (const char* P = B; E - P >= N; ++P) {
+    if (LowerByte(*P) == Lower[0] && SameWord(P, N, Lower)) return P;
+  }
+  return nullptr;
+}
+
+void TrimBytes(const char*& B, const char*& E) {
+  while (B < E && IsBlankByte(*B)) ++B;
+  while (E > B && IsBlankByte(E[-1])) --E;
+}
+
+// A decimal integer filling [B, E) apart from blanks around it, with an
+// optional sign; false when there is none or it does not fit an int.
+template <typename TChar>
+bool ParseInt(const TChar* B, const TChar* E, int& Value) {
+  while (B < E && (*B == ' ' || *B == '\t' || *B == '\r' || *B == '\n')) ++B;
+  while (E > B && (E[-1] == ' ' || E[-1] == '\t' || E[-1] == '\r' || E[-1] == '\n')) --E;
+  bool Negative = false;
+  if (B < E && (*B == '+' || *B == '-')) Negative = *B++ == '-';
+  if (B == E) return false;
+  long long V = 0;
+  for (; B < E; ++B) {
+    if (*B < '0' || *B > '9') return false;
+    V = V * 10 + (*B - '0');
+    if (V > 2147483648LL) return false;
+  }
+  if (Negative) V = -V;
+  if (V > INT_MAX || V < INT_MIN) return false;
+  Value = int(V);
+  return true;
+}
+
+// ---- Escaping: UTF-16 to UTF-8 with & < > " as entities, every character
+// below the blank and every unpaired surrogate as a numeric reference.
+
+// Bytes one code unit can take at most ("&#65535;").
+constexpr qsizetype MaxEscapedUnitBytes = 8;
+
+char* PutUInt(char* Out, unsigned V) {
+  char Digits[10];
+  int N = 0;
+  do {
+    Digits[N++] = char('0' + V % 10);
+    V /= 10;
+  } while (V);
+  while (N) *Out++ = Digits[--N];
+  return Out;
+}
+
+char* PutLiteral(char* Out, const char* Text, qsizetype N) {
+  std::memcpy(Out, Text, std::size_t(N));
+  return Out + N;
+}
+
+// Writes Text escaped at Out (room for MaxEscapedUnitBytes per unit) and
+// returns the end.
+char* PutEscaped(char* Out, QStringView Text) {
+  const char16_t* P = Text.utf16();
+  const char16_t* const E = P + Text.size();
+  while (P < E) {
+    const char16_t C = *P++;
+    if (C >= 0x20 && C < 0x80) {
+      switch (C) {
+        case u'&': Out = PutLiteral(Out, "&amp;", 5); break;
+        case u'<': Out = PutLiteral(Out, "&lt;", 4); break;
+        case u'>': Out = PutLiteral(Out, "&gt;", 4); break;
+        case u'"': Out = PutLiteral(Out, "&quot;", 6); break;
+        default: *Out++ = char(C);
       }
-    }
-    if (!Done && Name.size() >= 2 && Name[0] == u'#') {
-      const bool Hex = Name[1] == u'x' || Name[1] == u'X';
-      bool Ok = false;
-      const uint Code = Name.mid(Hex ? 2 : 1).toUInt(&Ok, Hex ? 16 : 10);
-      if (Ok && Code <= 0x10FFFF) {
-        if (Code > 0xFFFF) {
-          const char32_t Wide = Code;
-          Out += QString::fromUcs4(&Wide, 1);
-        } else {
-          Out += QChar(char16_t(Code));
-        }
-        Done = true;
-      }
-    }
-    if (Done) {
-      I = Semi + 1;
+    } else if (C < 0x20) {
+      *Out++ = '&';
+      *Out++ = '#';
+      Out = PutUInt(Out, C);
+      *Out++ = ';';
+    } else if (C < 0x800) {
+      *Out++ = char(0xC0 | (C >> 6));
+      *Out++ = char(0x80 | (C & 0x3F));
+    } else if (QChar::isHighSurrogate(C) && P < E && QChar::isLowSurrogate(*P)) {
+      const char32_t U = QChar::surrogateToUcs4(C, *P++);
+      *Out++ = char(0xF0 | (U >> 18));
+      *Out++ = char(0x80 | ((U >> 12) & 0x3F));
+      *Out++ = char(0x80 | ((U >> 6) & 0x3F));
+      *Out++ = char(0x80 | (U & 0x3F));
+    } else if (QChar::isSurrogate(C)) {
+      *Out++ = '&';
+      *Out++ = '#';
+      Out = PutUInt(Out, C);
+      *Out++ = ';';
     } else {
-      Out += C;
-      ++I;
+      *Out++ = char(0xE0 | (C >> 12));
+      *Out++ = char(0x80 | ((C >> 6) & 0x3F));
+      *Out++ = char(0x80 | (C & 0x3F));
     }
   }
   return Out;
+}
+
+QByteArray EscapedBytes(QStringView Text) {
+  QByteArray Out(Text.size() * MaxEscapedUnitBytes, Qt::Uninitialized);
+  Out.truncate(PutEscaped(Out.data(), Text) - Out.constData());
+  return Out;
+}
+
+QString Escaped(QStringView Text) { return QString::fromUtf8(EscapedBytes(Text)); }
+
+// ---- Decoding: UTF-8 to UTF-16, entities of the writer plus &apos; and
+// hexadecimal references decoded on the way; anything else after "&" stays as
+// it is, and bytes that are no UTF-8 become U+FFFD.
+
+// One entity at P (just behind "&") up to E; the code it stands for and the
+// position behind its ";", or false.
+bool DecodeEntity(const char* P, const char* E, char32_t& Code, const char*& After) {
+  const char* Semi = static_cast<const char*>(std::memchr(P, ';', std::size_t(std::min<qsizetype>(E - P, 12))));
+  if (!Semi) return false;
+  const qsizetype N = Semi - P;
+  After = Semi + 1;
+  if (N >= 2 && P[0] == '#') {
+    const bool Hex = P[1] == 'x' || P[1] == 'X';
+    const char* D = P + (Hex ? 2 : 1);
+    if (D == Semi) return false;
+    std::uint32_t V = 0;
+    for (; D < Semi; ++D) {
+      int Digit;
+      if (*D >= '0' && *D <= '9') Digit = *D - '0';
+      else if (Hex && LowerByte(*D) >= 'a' && LowerByte(*D) <= 'f') Digit = LowerByte(*D) - 'a' + 10;
+      else return false;
+      V = V * (Hex ? 16 : 10) + std::uint32_t(Digit);
+      if (V > 0x10FFFF) return false;
+    }
+    Code = V;
+    return true;
+  }
+  static const struct {
+    const char* Name;
+    char32_t Code;
+  } Named[] = {{"amp", u'&'}, {"lt", u'<'}, {"gt", u'>'}, {"quot", u'"'}, {"apos", u'\''}};
+  for (const auto& [Name, C] : Named) {
+    if (qsizetype(std::strlen(Name)) == N && std::memcmp(P, Name, std::size_t(N)) == 0) {
+      Code = C;
+      return true;
+    }
+  }
+  return false;
+}
+
+// One UTF-8 sequence at P (a byte of 0x80 or above); U+FFFD and one byte for
+// anything that is not a shortest-form sequence of a scalar value.
+char32_t DecodeUtf8(const char*& P, const char* E) {
+  const auto B0 = static_cast<unsigned char>(*P);
+  int Len;
+  char32_t Min, U;
+  if (B0 >= 0xC2 && B0 <= 0xDF) Len = 2, Min = 0x80, U = B0 & 0x1F;
+  else if (B0 >= 0xE0 && B0 <= 0xEF) Len = 3, Min = 0x800, U = B0 & 0x0F;
+  else if (B0 >= 0xF0 && B0 <= 0xF4) Len = 4, Min = 0x10000, U = B0 & 0x07;
+  else {
+    ++P;
+    return 0xFFFD;
+  }
+  if (E - P < Len) {
+    ++P;
+    return 0xFFFD;
+  }
+  for (int I = 1; I < Len; ++I) {
+    const auto B = static_cast<unsigned char>(P[I]);
+    if ((B & 0xC0) != 0x80) {
+      ++P;
+      return 0xFFFD;
+    }
+    U = (U << 6) | (B & 0x3F);
+  }
+  if (U < Min || U > 0x10FFFF || (U >= 0xD800 && U <= 0xDFFF)) {
+    ++P;
+    return 0xFFFD;
+  }
+  P += Len;
+  return U;
+}
+
+// Decodes [B, E) to the end of Out (reused; its capacity grows as needed).
+void AppendDecoded(const char* B, const char* E, QString& Out) {
+  const qsizetype Old = Out.size();
+  Out.resize(Old + (E - B));  // never more units than bytes
+  char16_t* const Start = reinterpret_cast<char16_t*>(Out.data());
+  char16_t* O = Start + Old;
+  const char* P = B;
+  while (P < E) {
+    const char C = *P;
+    if (static_cast<unsigned char>(C) < 0x80 && C != '&') {
+      *O++ = char16_t(C);
+      ++P;
+      continue;
+    }
+    char32_t Code;
+    if (C == '&') {
+      const char* After;
+      if (DecodeEntity(P + 1, E, Code, After)) {
+        P = After;
+      } else {
+        Code = u'&';
+        ++P;
+      }
+    } else {
+      Code = DecodeUtf8(P, E);
+    }
+    if (Code > 0xFFFF) {
+      *O++ = QChar::highSurrogate(Code);
+      *O++ = QChar::lowSurrogate(Code);
+    } else {
+      *O++ = char16_t(Code);
+    }
+  }
+  Out.truncate(O - Start);
 }
 
 // ---- Header lines
@@ -154,7 +303,9 @@ bool HeaderLineId(QStringView Line, QString& Id) {
   if (Opener >= 0) {
     const qsizetype Start = Opener + 4;
     const qsizetype End = Line.indexOf(u'"', Start);
-    Id = Unescaped(Line.mid(Start, (End < 0 ? Line.size() : End) - Start)).trimmed();
+    const QByteArray Raw = Line.mid(Start, (End < 0 ? Line.size() : End) - Start).toUtf8();
+    AppendDecoded(Raw.constData(), Raw.constData() + Raw.size(), Id);
+    Id = Id.trimmed();
   }
   return true;
 }
@@ -164,30 +315,81 @@ bool IdMatches(const QString& Id, const QString& Wanted) {
   return W.isEmpty() || Id.compare(W, Qt::CaseInsensitive) == 0;
 }
 
-// ---- Sources of document text
+}  // namespace
 
-// Text after the header line, in pieces.
+// ---- Sources of document bytes
+
+namespace rl {
+
 class TSource {
  public:
   virtual ~TSource() = default;
-  // Appends more text to Buf; false at the end.
-  virtual bool More(QString& Buf) = 0;
+  // Appends more bytes to Buf; false at the end.
+  virtual bool More(QByteArray& Buf) = 0;
+  // The last N bytes handed out follow the list: give them back if possible.
+  virtual void GiveBack(const char* Bytes, qsizetype N) {
+    Q_UNUSED(Bytes);
+    Q_UNUSED(N);
+  }
 };
 
-// Line by line, so that an open file stands right after the list when done.
-class TLineSource : public TSource {
+// A whole document in memory.
+class TMemorySource : public TSource {
  public:
-  explicit TLineSource(QTextStream& TF) : FTF(TF) {}
-  bool More(QString& Buf) override {
-    if (FTF.atEnd()) return false;
-    Buf += u'\n';
-    Buf += FTF.readLine(MaxLineLength);
+  explicit TMemorySource(QByteArray Doc) : FDoc(std::move(Doc)) {}
+  bool More(QByteArray& Buf) override {
+    if (FDone) return false;
+    FDone = true;
+    if (Buf.isEmpty()) Buf = std::move(FDoc);
+    else Buf += FDoc;
     return true;
   }
-  // Header search: the next line, false at the end.
-  bool NextLine(QString& Line) {
+
+ private:
+  QByteArray FDoc;
+  bool FDone = false;
+};
+
+// A device: random-access ones in large chunks (seeking back over what
+// follows the list), others (and text-mode ones, whose positions do not count
+// bytes handed out) line by line, giving the rest of the last line back.
+class TDeviceSource : public TSource {
+ public:
+  explicit TDeviceSource(QIODevice& Device)
+      : FDevice(Device),
+        FChunks(!Device.isSequential() && !(Device.openMode() & QIODevice::Text)) {}
+  bool More(QByteArray& Buf) override {
+    const qsizetype Old = Buf.size();
+    // readLine ends what it reads with a zero byte.
+    Buf.resize(Old + (FChunks ? ChunkSize : MaxLineLength + 1));
+    const qint64 Got = FChunks ? FDevice.read(Buf.data() + Old, ChunkSize)
+                               : FDevice.readLine(Buf.data() + Old, MaxLineLength + 1);
+    Buf.truncate(Old + std::max<qint64>(Got, 0));
+    return Got > 0;
+  }
+  void GiveBack(const char* Bytes, qsizetype N) override {
+    if (N <= 0) return;
+    if (FChunks) {
+      FDevice.seek(FDevice.pos() - N);
+      return;
+    }
+    for (qsizetype I = N; I-- > 0;) FDevice.ungetChar(Bytes[I]);
+  }
+
+ private:
+  QIODevice& FDevice;
+  const bool FChunks;
+};
+
+// An open text stream, line by line, so that it stands behind the list's
+// last line when done.
+class TTextStreamSource : public TSource {
+ public:
+  explicit TTextStreamSource(QTextStream& TF) : FTF(TF) {}
+  bool More(QByteArray& Buf) override {
     if (FTF.atEnd()) return false;
-    Line = FTF.readLine(MaxLineLength);
+    Buf += FTF.readLine(MaxLineLength).toUtf8();
+    Buf += '\n';
     return true;
   }
 
@@ -195,193 +397,295 @@ class TLineSource : public TSource {
   QTextStream& FTF;
 };
 
-// ---- The reader
+}  // namespace rl
+
+namespace {
 
 struct TAttr {
   int Col = -1;
   int Row = -1;
 };
 
-// Reads col="n" and row="n" from the attribute text of a tag.
-TAttr ReadAttributes(QStringView Tag) {
+// Reads col="n" and row="n" from the attribute bytes of a tag.
+TAttr ReadAttributes(const char* B, const char* E) {
   TAttr A;
-  qsizetype I = 0;
-  while (I < Tag.size()) {
-    const qsizetype Eq = Tag.indexOf(u'=', I);
-    if (Eq < 0) break;
-    const QStringView Name = Tag.mid(I, Eq - I).trimmed();
-    qsizetype V = Eq + 1;
-    while (V < Tag.size() && Tag[V].isSpace()) ++V;
-    if (V >= Tag.size() || (Tag[V] != u'"' && Tag[V] != u'\'')) break;
-    const qsizetype Close = Tag.indexOf(Tag[V], V + 1);
-    if (Close < 0) break;
-    bool Ok = false;
-    const int Value = Tag.mid(V + 1, Close - V - 1).trimmed().toInt(&Ok);
-    if (Ok && Name.compare(QLatin1String("col"), Qt::CaseInsensitive) == 0) A.Col = Value;
-    if (Ok && Name.compare(QLatin1String("row"), Qt::CaseInsensitive) == 0) A.Row = Value;
-    I = Close + 1;
+  const char* P = B;
+  while (P < E) {
+    const char* Eq = static_cast<const char*>(std::memchr(P, '=', std::size_t(E - P)));
+    if (!Eq) break;
+    const char* NameB = P;
+    const char* NameE = Eq;
+    TrimBytes(NameB, NameE);
+    const char* V = Eq + 1;
+    while (V < E && IsBlankByte(*V)) ++V;
+    if (V >= E || (*V != '"' && *V != '\'')) break;
+    const char* Close = static_cast<const char*>(std::memchr(V + 1, *V, std::size_t(E - V - 1)));
+    if (!Close) break;
+    int Value = 0;
+    if (ParseInt(V + 1, Close, Value)) {
+      if (SameWord(NameB, NameE - NameB, "col")) A.Col = Value;
+      else if (SameWord(NameB, NameE - NameB, "row")) A.Row = Value;
+    }
+    P = Close + 1;
   }
   return A;
 }
 
+TRepListXmlTag TagOf(const char* Name, qsizetype N) {
+  for (int T = xmlNumCols; T < xmlEndReplist; ++T)
+    if (SameWord(Name, N, RepListXmlTagText[T])) return TRepListXmlTag(T);
+  return xmlInvalid;
+}
+
+// Whether [B, E) is the end tag "/Name" (blanks allowed after the slash and
+// around the name).
+bool IsEndTag(const char* B, const char* E, const char* Name, qsizetype N) {
+  if (B == E || *B != '/') return false;
+  ++B;
+  TrimBytes(B, E);
+  if (E - B != N) return false;
+  for (qsizetype I = 0; I < N; ++I)
+    if (LowerByte(B[I]) != LowerByte(Name[I])) return false;
+  return true;
+}
+
 }  // namespace
 
-// Parses the body of one list into a scratch TRLData.
+// Finds one list in a byte source and parses its body into a scratch TRLData.
 class TRLDataReader {
  public:
-  TRLDataReader(TRLData& Target, TSource& Source, QString Rest)
-      : FT(Target), FSource(Source), FBuf(std::move(Rest)) {}
+  TRLDataReader(TRLData& Target, rl::TSource& Source) : FT(Target), FSource(Source) {}
 
-  // True when the list ended with its end tag and every element was sound.
-  bool Read() {
+  // Finds the header line of the wanted list and stands behind its start tag.
+  bool FindList(const QString& DataID, QString& Id) {
     for (;;) {
-      const qsizetype Lt = FBuf.indexOf(u'<', FPos);
-      if (Lt < 0) {
-        FPos = FBuf.size();
-        if (!Refill()) return false;
-        continue;
+      qsizetype Nl = FBuf.indexOf('\n', FPos);
+      if (Nl < 0 && FBuf.size() - FPos <= MaxLineLength) {
+        if (Refill()) continue;
+        if (FPos >= FBuf.size()) return false;
+        Nl = FBuf.size();
       }
-      const qsizetype Gt = FBuf.indexOf(u'>', Lt + 1);
-      if (Gt < 0) {
-        FPos = Lt;
-        if (!Refill()) return false;
-        continue;
-      }
-      const QStringView Tag = QStringView(FBuf).mid(Lt + 1, Gt - Lt - 1);
-      if (Tag.startsWith(u'/')) {
-        if (Tag.mid(1).trimmed().compare(QLatin1String("replist"), Qt::CaseInsensitive) == 0)
-          return true;
-        FPos = Gt + 1;  // a stray end tag
-        continue;
-      }
-      if (Tag.startsWith(u'?') || Tag.startsWith(u'!')) {
-        FPos = Gt + 1;
-        continue;
-      }
-      qsizetype NameEnd = 0;
-      while (NameEnd < Tag.size() && !Tag[NameEnd].isSpace() && Tag[NameEnd] != u'/') ++NameEnd;
-      const QString Name = Tag.left(NameEnd).toString();
-      if (Tag.endsWith(u'/')) {
-        Apply(Name, Tag.mid(NameEnd, Tag.size() - NameEnd - 1), QString());
-        FPos = Gt + 1;
-        continue;
-      }
-      if (TagOf(Name) == xmlInvalid) {
-        // An unknown element is skipped with everything up to its end tag.
-        const qsizetype End = FBuf.indexOf(QStringLiteral("</") + Name, Gt + 1, Qt::CaseInsensitive);
-        const qsizetype EndGt = End < 0 ? -1 : FBuf.indexOf(u'>', End);
-        if (EndGt < 0) {
-          FPos = Lt;
-          if (!Refill()) return false;
-          continue;
-        }
-        FPos = EndGt + 1;
-        continue;
-      }
-      // The content runs to the next "<", which must open the matching end tag.
-      const qsizetype EndLt = FBuf.indexOf(u'<', Gt + 1);
-      const qsizetype EndGt = EndLt < 0 ? -1 : FBuf.indexOf(u'>', EndLt + 1);
-      if (EndGt < 0) {
-        FPos = Lt;
-        if (!Refill()) return false;
-        continue;
-      }
-      const QStringView EndTag = QStringView(FBuf).mid(EndLt + 1, EndGt - EndLt - 1);
-      if (!EndTag.startsWith(u'/') ||
-          EndTag.mid(1).trimmed().compare(Name, Qt::CaseInsensitive) != 0)
-        return false;
-      if (!Apply(Name, Tag.mid(NameEnd),
-                 Unescaped(QStringView(FBuf).mid(Gt + 1, EndLt - Gt - 1))))
-        return false;
-      FPos = EndGt + 1;
+      if (Nl < 0) Nl = FPos + MaxLineLength;
+      const char* const B = FBuf.constData() + FPos;
+      const char* const E = FBuf.constData() + Nl;
+      const qsizetype LineStart = FPos;
+      FPos = std::min(Nl + 1, FBuf.size());
+      const char* Open = FindWord(B, E, "<replist");
+      if (!Open || !FindWord(B, E, RepListMarker)) continue;
+      if (!HeaderLineId(QString::fromUtf8(B, E - B), Id) || !IdMatches(Id, DataID)) continue;
+      const char* Gt = static_cast<const char*>(std::memchr(Open, '>', std::size_t(E - Open)));
+      FPos = Gt ? LineStart + (Gt - B) + 1 : Nl;
+      return true;
     }
   }
 
+  // Reads the body; true when the list ended with its end tag and every
+  // element was sound. Gives back to the source what follows the list.
+  bool Read() {
+    if (!ReadBody()) return false;
+    FSource.GiveBack(FBuf.constData() + FPos, FBuf.size() - FPos);
+    // The declared rows, allocated now that the list is complete.
+    if (FT.FNrOfRows != FDeclaredRows) FT.SetNrRows(FDeclaredRows);
+    return true;
+  }
+
  private:
-  // Drops what is parsed and appends more text; false at the end of the
+  bool ReadBody() {
+    for (;;) {
+      const char* const Base = FBuf.constData();
+      const qsizetype Size = FBuf.size();
+      const char* Lt = static_cast<const char*>(std::memchr(Base + FPos, '<', std::size_t(Size - FPos)));
+      if (!Lt) {
+        FPos = Size;
+        if (!Refill()) return false;
+        continue;
+      }
+      const char* const End = Base + Size;
+      const char* Gt = static_cast<const char*>(std::memchr(Lt + 1, '>', std::size_t(End - Lt - 1)));
+      if (!Gt) {
+        FPos = Lt - Base;
+        if (!Refill()) return false;
+        continue;
+      }
+      const char* const TagB = Lt + 1;
+      const char* const TagE = Gt;
+      if (TagB < TagE && *TagB == '/') {
+        if (IsEndTag(TagB, TagE, "replist", 7)) {
+          FPos = Gt + 1 - Base;
+          FlushRow();
+          return true;
+        }
+        FPos = Gt + 1 - Base;  // a stray end tag
+        continue;
+      }
+      if (TagB < TagE && (*TagB == '?' || *TagB == '!')) {
+        FPos = Gt + 1 - Base;
+        continue;
+      }
+      const char* NameE = TagB;
+      while (NameE < TagE && !IsBlankByte(*NameE) && *NameE != '/') ++NameE;
+      const qsizetype NameLen = NameE - TagB;
+      const TRepListXmlTag Tag = TagOf(TagB, NameLen);
+      if (TagB < TagE && TagE[-1] == '/') {
+        FPos = Gt + 1 - Base;
+        if (!Element(Tag, NameE, TagE - 1, Gt, Gt)) return false;
+        continue;
+      }
+      // The content runs to the next "<", which must open the matching end
+      // tag; an unknown element is skipped up to its end tag.
+      const char* EndLt = Gt + 1;
+      const char* EndGt = nullptr;
+      for (;;) {
+        EndLt = static_cast<const char*>(std::memchr(EndLt, '<', std::size_t(End - EndLt)));
+        if (!EndLt) break;
+        EndGt = static_cast<const char*>(std::memchr(EndLt + 1, '>', std::size_t(End - EndLt - 1)));
+        if (!EndGt || Tag != xmlInvalid || IsEndTag(EndLt + 1, EndGt, TagB, NameLen)) break;
+        EndLt = EndLt + 1;
+        EndGt = nullptr;
+      }
+      if (!EndGt) {
+        FPos = Lt - Base;
+        if (!Refill()) return false;
+        continue;
+      }
+      FPos = EndGt + 1 - Base;
+      if (Tag == xmlInvalid) continue;
+      if (!IsEndTag(EndLt + 1, EndGt, TagB, NameLen)) return false;
+      if (!Element(Tag, NameE, TagE, Gt + 1, EndLt)) return false;
+    }
+  }
+
+  // One known element with its attribute and content bytes. Cells of one row
+  // are gathered and stored together.
+  bool Element(TRepListXmlTag Tag, const char* AttrB, const char* AttrE, const char* TextB,
+               const char* TextE) {
+    if (Tag != xmlCell) {
+      FlushRow();
+      FText.resize(0);
+      AppendDecoded(TextB, TextE, FText);
+      return Apply(Tag, AttrB, AttrE);
+    }
+    const TAttr A = ReadAttributes(AttrB, AttrE);
+    if (A.Col >= 0 && A.Col <= FT.FNrOfCols && A.Row >= 1 && A.Row <= FDeclaredRows) {
+      if (A.Row != FPendingRow) FlushRow();
+      FPendingRow = A.Row;
+      const qsizetype Off = FArena.size();
+      AppendDecoded(TextB, TextE, FArena);
+      FPending.push_back({A.Col, Off, FArena.size() - Off});
+    }
+    if (++FCells % FStep == 0 && FT.OnPercentDone)
+      FT.OnPercentDone(&FT, int(std::min(100LL, FCells * 100 / FTotal)));
+    return true;
+  }
+
+  // Stores the gathered cells of a row: a row without content yet as one block.
+  void FlushRow() {
+    if (FPendingRow == 0) return;
+    const int R = FPendingRow;
+    FPendingRow = 0;
+    if (R > FT.FNrOfRows) GrowTo(R);
+    TStringArray& S = *FT.FStrings;
+    if (S.RowEmpty(R)) {
+      int Count = 0;
+      for (const TPendingCell& P : FPending) Count = std::max(Count, P.Col + 1);
+      FViews.assign(std::size_t(Count), QStringView());
+      for (const TPendingCell& P : FPending) FViews[P.Col] = QStringView(FArena).mid(P.Offset, P.Length);
+      S.SetRow(R, FViews.data(), Count);
+    } else {
+      for (const TPendingCell& P : FPending) S.SetString(P.Col, R, QStringView(FArena).mid(P.Offset, P.Length));
+    }
+    FPending.clear();
+    FArena.resize(0);
+  }
+
+  // Drops what is parsed and appends more bytes; false at the end of the
   // document or when one element grows beyond the bound.
   bool Refill() {
-    FBuf.remove(0, FPos);
-    FPos = 0;
+    if (FPos > 0) {
+      FBuf.remove(0, FPos);
+      FPos = 0;
+    }
     if (FBuf.size() > MaxElementLength) return false;
     return FSource.More(FBuf);
   }
 
-  static bool ReadCount(const QString& Text, int Max, int& Count) {
-    bool Ok = false;
-    Count = Text.trimmed().toInt(&Ok);
-    return Ok && Count >= 0 && Count <= Max;
+  bool ReadCount(int Min, int Max, int& Count) const {
+    const auto* B = reinterpret_cast<const char16_t*>(FText.constData());
+    return ParseInt(B, B + FText.size(), Count) && Count >= Min && Count <= Max;
   }
 
-  bool Apply(const QString& Name, QStringView Attributes, const QString& Text) {
-    const TAttr A = ReadAttributes(Attributes);
+  void UpdateProgressStep() {
+    FTotal = std::max(1LL, (long long)std::max(FDeclaredRows, 1) * (FT.FNrOfCols + 1));
+    FStep = FTotal / 100 + 1;
+  }
+
+  // Rows are allocated as cells arrive, ahead in growing steps.
+  void GrowTo(int Row) {
+    const long long Ahead = std::max<long long>({Row, 2LL * FT.FNrOfRows, 1024});
+    FT.SetNrRows(int(std::min<long long>(Ahead, FDeclaredRows)));
+  }
+
+  bool Apply(TRepListXmlTag Tag, const char* AttrB, const char* AttrE) {
     int N = 0;
-    switch (TagOf(Name)) {
+    switch (Tag) {
       case xmlNumCols:
-        if (!ReadCount(Text, MaxReadColumns, N) || N < 1) return false;
-        if ((long long)std::max(FT.FNrOfRows, 1) * (N + 1) > MaxReadCells) return false;
+        if (!ReadCount(1, TStringArray::MaxColumns, N)) return false;
         FT.SetNrCols(N);
+        UpdateProgressStep();
         break;
       case xmlNumRows:
-        if (!ReadCount(Text, MaxReadRows, N)) return false;
-        if ((long long)std::max(N, 1) * (FT.FNrOfCols + 1) > MaxReadCells) return false;
-        FT.SetNrRows(N);
+        if (!ReadCount(0, TStringArray::MaxRows, N)) return false;
+        FDeclaredRows = N;
+        if (FT.FNrOfRows > N) FT.SetNrRows(N);
+        UpdateProgressStep();
         break;
-      case xmlColName: FT.SetColName(A.Col, Text); break;
-      case xmlColumnFormat: FT.SetColumnFormat(A.Col, Text); break;
-      case xmlCheckedColumn:
+      case xmlColName: FT.SetColName(ReadAttributes(AttrB, AttrE).Col, FText); break;
+      case xmlColumnFormat: FT.SetColumnFormat(ReadAttributes(AttrB, AttrE).Col, FText); break;
+      case xmlCheckedColumn: {
         // Cells carry their flags already, so the mode is set as it is.
-        if (ReadCount(Text, cmRadio, N) && FT.ValidCol(A.Col)) FT.FColButMode[A.Col - 1] = TCheckMode(N);
+        const int Col = ReadAttributes(AttrB, AttrE).Col;
+        if (ReadCount(0, cmRadio, N) && FT.ValidCol(Col)) FT.FColButMode[Col - 1] = TCheckMode(N);
         break;
-      case xmlCommonHd: FT.FCommonHeader = Text; break;
-      case xmlComment: FT.FComment = Text; break;
-      case xmlCell:
-        if (A.Col >= 0 && A.Col <= FT.FNrOfCols && FT.ValidRow(A.Row))
-          FT.FStrings->SetString(A.Col, A.Row, Text);
-        if (++FCells % FT.FFeedbkStep == 0 && FT.OnPercentDone)
-          FT.OnPercentDone(&FT, int(std::min(100LL, FCells * 100 / FT.FFeedbkNumCells)));
-        break;
+      }
+      case xmlCommonHd: FT.FCommonHeader = FText; break;
+      case xmlComment: FT.FComment = FText; break;
       default: break;
     }
     return true;
   }
 
   TRLData& FT;
-  TSource& FSource;
-  QString FBuf;
+  rl::TSource& FSource;
+  QByteArray FBuf;
   qsizetype FPos = 0;
+  QString FText;
+  // The cells of the row being gathered: texts back to back in FArena.
+  struct TPendingCell {
+    int Col;
+    qsizetype Offset, Length;
+  };
+  int FPendingRow = 0;
+  std::vector<TPendingCell> FPending;
+  QString FArena;
+  std::vector<QStringView> FViews;
+  int FDeclaredRows = 0;
   long long FCells = 0;
+  long long FTotal = 1;
+  long long FStep = 1;
 };
 
-namespace {
-
-// Finds the header line of the wanted list; Rest is what follows its start tag.
-bool FindList(TLineSource& Lines, const QString& DataID, QString& Id, QString& Rest) {
-  QString Line;
-  while (Lines.NextLine(Line)) {
-    if (!HeaderLineId(Line, Id) || !IdMatches(Id, DataID)) continue;
-    const qsizetype Start = Line.indexOf(QLatin1String("<replist"), 0, Qt::CaseInsensitive);
-    const qsizetype Gt = Line.indexOf(u'>', std::max<qsizetype>(Start, 0));
-    Rest = Gt < 0 ? QString() : Line.mid(Gt + 1);
-    return true;
-  }
-  return false;
-}
-
-}  // namespace
-
-bool TRLData::ReadXML(QTextStream& TF, const QString& DataID) {
-  TLineSource Lines(TF);
-  QString Id, Rest;
-  if (!FindList(Lines, DataID, Id, Rest)) return false;
+// Reads the wanted list into a scratch object; only a complete read replaces
+// the content.
+bool TRLData::ReadXML(rl::TSource& Source, const QString& DataID) {
   TRLData Scratch;
-  Scratch.OnPercentDone = OnPercentDone ? [this](TObject*, int P) { OnPercentDone(this, P); }
-                                        : TOnPercentDoneEvent();
+  if (OnPercentDone) Scratch.OnPercentDone = [this](TObject*, int P) { OnPercentDone(this, P); };
+  TRLDataReader Reader(Scratch, Source);
+  QString Id;
+  if (!Reader.FindList(DataID, Id)) return false;
   try {
-    TRLDataReader Reader(Scratch, Lines, Rest);
     if (!Reader.Read()) return false;
   } catch (const EQORError&) {
-    return false;  // the declared size could not be held
+    return false;  // the size could not be held
   }
   Scratch.FDataID = Id;
   TakeContent(Scratch);
@@ -390,106 +694,177 @@ bool TRLData::ReadXML(QTextStream& TF, const QString& DataID) {
 }
 
 bool TRLData::ReadFromOpenXMLFile(QTextStream& TF, const QString& DataID) {
-  return ReadXML(TF, DataID);
+  rl::TTextStreamSource Source(TF);
+  return ReadXML(Source, DataID);
 }
 
 bool TRLData::ReadFromXMLString(const QString& InString, const QString& DataID) {
-  QString Copy = InString;
-  QTextStream TF(&Copy, QIODevice::ReadOnly);
-  return ReadXML(TF, DataID);
+  rl::TMemorySource Source(InString.toUtf8());
+  return ReadXML(Source, DataID);
 }
 
 bool TRLData::ReadFromXMLStream(QIODevice* InStream, const QString& DataID) {
   if (!InStream || !InStream->isReadable()) return false;
-  QTextStream TF(InStream);
-  return ReadXML(TF, DataID);
+  rl::TDeviceSource Source(*InStream);
+  return ReadXML(Source, DataID);
 }
 
 bool TRLData::LoadFromXMLFile(const QString& FName, const QString& DataID) {
   QFile F(FName);
-  if (!F.open(QIODevice::ReadOnly | QIODevice::Text)) return false;
-  QTextStream TF(&F);
-  return ReadXML(TF, DataID);
+  if (!F.open(QIODevice::ReadOnly)) return false;
+  rl::TDeviceSource Source(F);
+  return ReadXML(Source, DataID);
 }
 
 // ---- Writing
 
-void TRLData::WriteXML(QTextStream& TF, bool CreateHeader, const QString& DataID) {
-  QString Buf;
-  const auto Flush = [&] {
-    TF << Buf;
-    Buf.clear();
-  };
-  const auto Element = [&](TRepListXmlTag Tag, const QString& Attributes, QStringView Text) {
-    const QString Name = TagText(Tag);
-    Buf += u'<' + Name + Attributes + u'>';
-    AppendEscaped(Buf, Text);
-    Buf += QLatin1String("</") + Name + QLatin1String(">\n");
-  };
-  const auto ColAttr = [](int C) -> QString { return QStringLiteral(" col=\"") + QString::number(C) + u'"'; };
+namespace rl {
 
-  if (CreateHeader) Buf += QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
-  Buf += QLatin1String("<replist marker=\"") + QLatin1String(RepListMarker) +
-         QLatin1String("\" id=\"") + Escaped(DataID) + QLatin1String("\">\n");
-  Element(xmlNumCols, QString(), QString::number(FNrOfCols));
-  Element(xmlNumRows, QString(), QString::number(FNrOfRows));
-  Element(xmlCommonHd, QString(), FCommonHeader);
-  if (!FComment.isEmpty()) Element(xmlComment, QString(), FComment);
+// Output in blocks of bytes handed to a sink; Failed tells whether the sink
+// refused any.
+class TXmlOut {
+ public:
+  explicit TXmlOut(std::function<bool(const char*, qsizetype)> Sink)
+      : FSink(std::move(Sink)), FBuf(BlockSize, Qt::Uninitialized) {}
+
+  // Room for N more bytes at Pos() (N at most the block size).
+  char* Room(qsizetype N) {
+    if (FUsed + N > FBuf.size()) Flush();
+    return FBuf.data() + FUsed;
+  }
+  void Advance(char* NewEnd) { FUsed = NewEnd - FBuf.constData(); }
+  void Put(const char* Text, qsizetype N) { Advance(PutLiteral(Room(N), Text, N)); }
+  void Put(const char* Text) { Put(Text, qsizetype(std::strlen(Text))); }
+  void PutText(QStringView Text) {
+    // Long texts (headers and comments are not cut) go in pieces, never
+    // splitting a surrogate pair.
+    constexpr qsizetype Piece = 4096;
+    qsizetype I = 0;
+    while (I < Text.size()) {
+      qsizetype N = std::min(Piece, Text.size() - I);
+      if (I + N < Text.size() && Text[I + N - 1].isHighSurrogate()) --N;
+      Advance(PutEscaped(Room(N * MaxEscapedUnitBytes), Text.mid(I, N)));
+      I += N;
+    }
+  }
+  void PutInt(int V) {
+    char* P = Room(12);
+    if (V < 0) *P++ = '-';
+    Advance(PutUInt(P, V < 0 ? 0u - unsigned(V) : unsigned(V)));
+  }
+  void Element(TRepListXmlTag Tag, int Col, QStringView Text) {
+    const char* Name = RepListXmlTagText[Tag];
+    Put("<");
+    Put(Name);
+    if (Col >= 0) {
+      Put(" col=\"");
+      PutInt(Col);
+      Put("\"");
+    }
+    Put(">");
+    PutText(Text);
+    Put("</");
+    Put(Name);
+    Put(">\n");
+  }
+  bool Flush() {
+    if (FUsed > 0 && !FSink(FBuf.constData(), FUsed)) FFailed = true;
+    FUsed = 0;
+    return !FFailed;
+  }
+  bool Failed() const { return FFailed; }
+
+  static constexpr qsizetype BlockSize = 1 << 16;
+
+ private:
+  std::function<bool(const char*, qsizetype)> FSink;
+  QByteArray FBuf;
+  qsizetype FUsed = 0;
+  bool FFailed = false;
+};
+
+}  // namespace rl
+
+void TRLData::WriteXML(rl::TXmlOut& Out, bool CreateHeader, const QString& DataID) {
+  if (CreateHeader) Out.Put("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+  Out.Put("<replist marker=\"");
+  Out.Put(RepListMarker);
+  Out.Put("\" id=\"");
+  Out.PutText(DataID);
+  Out.Put("\">\n");
+  Out.Element(xmlNumCols, -1, QString::number(FNrOfCols));
+  Out.Element(xmlNumRows, -1, QString::number(FNrOfRows));
+  Out.Element(xmlCommonHd, -1, FCommonHeader);
+  if (!FComment.isEmpty()) Out.Element(xmlComment, -1, FComment);
   for (int C = 1; C <= FNrOfCols; ++C) {
-    if (FColName[C - 1] != QStringLiteral("C-") + QString::number(C))
-      Element(xmlColName, ColAttr(C), FColName[C - 1]);
-    if (!FColumnFormat[C - 1].isEmpty()) Element(xmlColumnFormat, ColAttr(C), FColumnFormat[C - 1]);
+    if (FColName[C - 1] != QStringLiteral("C-") + QString::number(C)) Out.Element(xmlColName, C, FColName[C - 1]);
+    if (!FColumnFormat[C - 1].isEmpty()) Out.Element(xmlColumnFormat, C, FColumnFormat[C - 1]);
     if (FColButMode[C - 1] != cmNone)
-      Element(xmlCheckedColumn, ColAttr(C), QString::number(int(FColButMode[C - 1])));
+      Out.Element(xmlCheckedColumn, C, QString::number(int(FColButMode[C - 1])));
   }
   rl::TFeedback Progress(this, (long long)FNrOfRows * (FNrOfCols + 1));
+  // <cell col="C" row="R">text</cell>, the row part prepared once per row.
+  constexpr qsizetype CellFrame = 64;
+  char RowPart[24];
   for (int R = 1; R <= FNrOfRows; ++R) {
-    QString RowAttr;
+    Progress.Advance(FNrOfCols + 1);
+    if (FStrings->RowEmpty(R)) continue;
+    char* RowEnd = PutLiteral(RowPart, "\" row=\"", 7);
+    RowEnd = PutUInt(RowEnd, unsigned(R));
+    RowEnd = PutLiteral(RowEnd, "\">", 2);
+    const qsizetype RowLen = RowEnd - RowPart;
     for (int C = 0; C <= FNrOfCols; ++C) {
       const QStringView S = FStrings->StringView(C, R);
       if (S.isEmpty()) continue;
-      if (RowAttr.isEmpty()) RowAttr = QStringLiteral("\" row=\"") + QString::number(R) + u'"';
-      Buf += QLatin1String("<cell col=\"") + QString::number(C) + RowAttr + u'>';
-      AppendEscaped(Buf, S);
-      Buf += QLatin1String("</cell>\n");
+      char* P = Out.Room(CellFrame + S.size() * MaxEscapedUnitBytes);
+      P = PutLiteral(P, "<cell col=\"", 11);
+      P = PutUInt(P, unsigned(C));
+      P = PutLiteral(P, RowPart, RowLen);
+      P = PutEscaped(P, S);
+      Out.Advance(PutLiteral(P, "</cell>\n", 8));
     }
-    Progress.Advance(FNrOfCols + 1);
-    if (Buf.size() > 1 << 16) Flush();
   }
-  Buf += QLatin1String("</replist>\n");
-  Flush();
+  Out.Put("</replist>\n");
+  Out.Flush();
 }
 
 void TRLData::WriteToOpenXMLFile(QTextStream& TF, bool CreateHeader, const QString& DataID) {
-  WriteXML(TF, CreateHeader, DataID);
+  rl::TXmlOut Out([&TF](const char* Bytes, qsizetype N) {
+    TF << QString::fromUtf8(Bytes, N);
+    return TF.status() == QTextStream::Ok;
+  });
+  WriteXML(Out, CreateHeader, DataID);
   TF.flush();
-  if (TF.status() != QTextStream::Ok)
+  if (Out.Failed() || TF.status() != QTextStream::Ok)
     throw EQORError(QStringLiteral("TRLData.WriteToOpenXMLFile: the list could not be written"));
 }
 
 void TRLData::WriteToXMLStream(QIODevice* OutStream, bool CreateHeader, const QString& DataID) {
   if (!OutStream || !OutStream->isWritable())
     throw EQORError(QStringLiteral("TRLData.WriteToXMLStream: the stream is not writable"));
-  QTextStream TF(OutStream);
-  WriteXML(TF, CreateHeader, DataID);
-  TF.flush();
-  if (TF.status() != QTextStream::Ok)
+  rl::TXmlOut Out([OutStream](const char* Bytes, qsizetype N) { return OutStream->write(Bytes, N) == N; });
+  WriteXML(Out, CreateHeader, DataID);
+  if (Out.Failed())
     throw EQORError(QStringLiteral("TRLData.WriteToXMLStream: the list could not be written"));
 }
 
 void TRLData::SaveAsXMLFile(const QString& FName, const QString& DataID) {
   QFile F(FName);
-  if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+  if (!F.open(QIODevice::WriteOnly | QIODevice::Truncate))
     throw EQORError(QStringLiteral("TRLData.SaveAsXMLFile: cannot write \"%1\"").arg(FName));
   WriteToXMLStream(&F, true, DataID);
+  if (!F.flush())
+    throw EQORError(QStringLiteral("TRLData.SaveAsXMLFile: cannot write \"%1\"").arg(FName));
 }
 
 QString TRLData::WriteToXMLString(const QString& DataID) {
-  QString Out;
-  QTextStream TF(&Out, QIODevice::WriteOnly);
-  WriteXML(TF, true, DataID);
-  TF.flush();
-  return Out;
+  QByteArray Doc;
+  rl::TXmlOut Out([&Doc](const char* Bytes, qsizetype N) {
+    Doc.append(Bytes, N);
+    return true;
+  });
+  WriteXML(Out, true, DataID);
+  return QString::fromUtf8(Doc);
 }
 
 // ---- Recognition
@@ -528,7 +903,7 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName) {
     // Longer lines are cut to the cell length anyway.
     const QString Line = ReadLnStream(F, Eof, TStringArray::MaxTextLength * 4);
     const long long Row = (long long)FirstRow + Count;
-    if (Row > MaxReadRows) break;
+    if (Row > TStringArray::MaxRows) break;
     if (Row > FNrOfRows) SetNrRows(int(Row));
     SetElem(Column, int(Row), Line);
     ++Count;

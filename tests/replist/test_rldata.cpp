@@ -333,3 +333,24 @@ TEST(RLData, AssignCopiesContentOrderAndSettings) {
   A.AssignTo(C);
   EXPECT_EQ(C.NrOfRows(), 3);
 }
+
+TEST(RLData, RemoveEmptyRowsKeptAnEmptyFirstRow) {
+  TRLData D;
+  D.SetNrCols(2);
+  D.SetNrRows(3);
+  D.SetElem(2, 2, "a");
+  D.Strings().SetRowAttrib(2, TRLData::RowSelectedBit);
+  D.RemoveEmptyRows();
+  ASSERT_EQ(D.NrOfRows(), 1);
+  EXPECT_EQ(D.Elem(2, 1), "a");
+  EXPECT_EQ(D.Strings().GetRowAttrib(1), TRLData::RowSelectedBit);
+  // A check column holding only a flag counts as empty, here in the first row.
+  D.SetNrRows(3);
+  D.SetColCheckMode(1, cmBox);
+  D.SetElemChecked(1, 1, true);
+  D.SetElem(2, 3, "b");
+  D.RemoveEmptyRows();
+  ASSERT_EQ(D.NrOfRows(), 2);
+  EXPECT_EQ(D.Elem(2, 1), "a");
+  EXPECT_EQ(D.Elem(2, 2), "b");
+}

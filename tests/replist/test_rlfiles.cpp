@@ -315,3 +315,108 @@ TEST(RLFiles, ReadReportsProgressAndOneChange) {
   EXPECT_EQ(Last, 100);
   EXPECT_EQ(Snapshot(B), Snapshot(A));
 }
+
+TEST(RLFiles, SecondListInOneStreamWasUnreadable) {
+  TRLData A, B;
+  A.SetNrRows(1);
+  A.SetElem(1, 1, "first");
+  B.SetNrCols(2);
+  B.SetNrRows(2);
+  B.SetElem(2, 2, "second & <last>");
+  QByteArray Doc;
+  {
+    QBuffer Out(&Doc);
+    ASSERT_TRUE(Out.open(QIODevice::WriteOnly));
+    A.WriteToXMLStream(&Out, true, "one");
+    B.WriteToXMLStream(&Out, false, "two");
+  }
+  const qsizetype EndOfFirst = Doc.indexOf("</replist>") + qsizetype(strlen("</replist>"));
+  {
+    QBuffer In(&Doc);
+    ASSERT_TRUE(In.open(QIODevice::ReadOnly));
+    TRLData R1, R2, R3;
+    ASSERT_TRUE(R1.ReadFromXMLStream(&In, ""));
+    EXPECT_EQ(In.pos(), EndOfFirst);  // just behind the list that was read
+    ASSERT_TRUE(R2.ReadFromXMLStream(&In, ""));
+    EXPECT_EQ(R1.GetElem(1, 1), "first");
+    EXPECT_EQ(R2.GetElem(2, 2), "second & <last>");
+    EXPECT_EQ(R2.DataID(), "two");
+    EXPECT_FALSE(R3.ReadFromXMLStream(&In, ""));
+  }
+  // A text-mode file is read line by line and left behind the list as well.
+  QTemporaryDir Dir;
+  const QString Path = WriteFile(Dir, "two.xml", Doc);
+  QFile F(Path);
+  ASSERT_TRUE(F.open(QIODevice::ReadOnly | QIODevice::Text));
+  TRLData R1, R2;
+  ASSERT_TRUE(R1.ReadFromXMLStream(&F, "one"));
+  EXPECT_EQ(F.pos(), EndOfFirst);
+  ASSERT_TRUE(CheckIfValidReplist(&F, "two"));
+  ASSERT_TRUE(F.seek(EndOfFirst));
+  ASSERT_TRUE(R2.ReadFromXMLStream(&F, "two"));
+  EXPECT_EQ(R2.GetElem(2, 2), "second & <last>");
+}
+
+TEST(RLFiles, WrittenTablesBeyondTheOldReadBoundsWereRefused) {
+  // 5,000 columns: more than the reader used to admit.
+  TRLData Wide;
+  Wide.SetNrCols(5000);
+  Wide.SetNrRows(1);
+  Wide.SetElem(5000, 1, "far right");
+  Wide.SetColName(4999, "next to last");
+  TRLData Back;
+  ASSERT_TRUE(Back.ReadFromXMLString(Wide.WriteToXMLString("w"), "w"));
+  EXPECT_EQ(Back.NrOfColumns(), 5000);
+  EXPECT_EQ(Back.GetElem(5000, 1), "far right");
+  EXPECT_EQ(Back.Header(4999), "next to last");
+  // More than 10^7 rows, empty but the last.
+  TRLData Long;
+  Long.SetNrRows(10000001);
+  Long.SetElem(1, 10000001, "bottom");
+  QByteArray Doc;
+  QBuffer Out(&Doc);
+  ASSERT_TRUE(Out.open(QIODevice::WriteOnly));
+  Long.WriteToXMLStream(&Out, true, "l");
+  Long.SetNrRows(0);
+  QBuffer In(&Doc);
+  ASSERT_TRUE(In.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(Back.ReadFromXMLStream(&In, "l"));
+  EXPECT_EQ(Back.NrOfRows(), 10000001);
+  EXPECT_EQ(Back.GetElem(1, 10000001), "bottom");
+  // Beyond what the container holds the list is refused; a declared size
+  // alone, without a complete list, is not allocated.
+  const QString Head = "<replist marker=\"kelvanory\" id=\"\">\n<numcols>2</numcols>\n";
+  EXPECT_FALSE(Back.ReadFromXMLString(Head + "<numcols>16384</numcols></replist>", ""));
+  EXPECT_FALSE(Back.ReadFromXMLString(Head + "<numrows>50000001</numrows></replist>", ""));
+  EXPECT_FALSE(Back.ReadFromXMLString(Head + "<numrows>50000000</numrows>\n<cell col=\"1\" row=\"3\">x", ""));
+  EXPECT_EQ(Back.NrOfRows(), 10000001);
+}
+
+TEST(RLFiles, ReaderDecodesBytesEntitiesAndLineEnds) {
+  const QByteArray Doc =
+      "junk line\r\n"
+      "<REPLIST Marker=\"KELVANORY\" id=\" Mixed &amp; Case \">\r\n"
+      "<numcols> 2 </numcols><numrows>+2</numrows>\r\n"
+      "<cell row='2' col = \"1\">&#x1F600;&#65;&apos;&unknown;&#xZZ;&</cell>\r\n"
+      "<cell col=\"2\" row=\"2\">\xC3\xA4\xE6\x97\xA5\xFF\xC3</cell>\r\n"
+      "<cell col=\"1\" row=\"1\"/>\r\n"
+      "<other><cell col=\"1\" row=\"1\">skipped</cell></other>\r\n"
+      "<cell col=\"3\" row=\"1\">outside</cell><cell col=\"1\" row=\"3\">outside</cell>\r\n"
+      "</Replist>\r\n";
+  TRLData D;
+  QBuffer In;
+  In.setData(Doc);
+  ASSERT_TRUE(In.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(D.ReadFromXMLStream(&In, "mixed & case"));
+  EXPECT_EQ(D.DataID(), "Mixed & Case");
+  EXPECT_EQ(D.NrOfColumns(), 2);
+  EXPECT_EQ(D.NrOfRows(), 2);
+  EXPECT_EQ(D.GetElem(1, 2), QString::fromUtf8("\xF0\x9F\x98\x80") + "A'&unknown;&#xZZ;&");
+  EXPECT_EQ(D.GetElem(2, 2), QString::fromUtf8("\xC3\xA4\xE6\x97\xA5") + QChar(0xFFFD) + QChar(0xFFFD));
+  EXPECT_EQ(D.GetElem(1, 1), "");
+  EXPECT_EQ(D.GetElem(2, 1), "");
+  // A mismatched end tag and a missing end fail.
+  EXPECT_FALSE(D.ReadFromXMLString("<replist marker=\"kelvanory\" id=\"\">\n<comment>x</cell>\n</replist>", ""));
+  EXPECT_FALSE(D.ReadFromXMLString("<replist marker=\"kelvanory\" id=\"\">\n<comment>x</comment>\n", ""));
+  EXPECT_EQ(D.DataID(), "Mixed & Case");
+}

@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QTest>
+#include <array>
 #include <cmath>
+#include <map>
 
 #include "replist/qor_replist.h"
 #include "tests/support/qorkit_test_support.h"
@@ -352,7 +354,7 @@ TEST(ReportListView, EditableColumnsEditInPlaceExceptOnDisabledRows) {
   V.SetElem(3, 1, "box");
   V.SetElemChecked(3, 1, true);
   V.SetRowEnabled(2, false);
-  std::vector<std::pair<int, int>> SetCells;  // grid column, data row
+  std::vector<std::pair<int, int>> SetCells;  // data column, data row
   V.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString&) {
     SetCells.push_back({ACol, ARow});
   };
@@ -363,7 +365,7 @@ TEST(ReportListView, EditableColumnsEditInPlaceExceptOnDisabledRows) {
   QTest::keyClicks(V.InplaceEditor(), "hello");
   QTest::keyClick(V.InplaceEditor(), Qt::Key_Return);
   EXPECT_EQ(V.Elem(2, 1), "hello");
-  EXPECT_EQ(SetCells, (std::vector<std::pair<int, int>>{{1, 1}}));
+  EXPECT_EQ(SetCells, (std::vector<std::pair<int, int>>{{2, 1}}));
   Click(V, Inside(DataRect(V, 2, 2)));
   Click(V, Inside(DataRect(V, 2, 2)));
   EXPECT_FALSE(V.EditorMode());
@@ -595,7 +597,7 @@ TEST(ReportListView, EnabledFollowsQtsEffectiveState) {
   EXPECT_FALSE(V.Enabled());
   EXPECT_EQ(test::Picture(V), Disabled);
   TView Copy;
-  Copy.Assign(&V);  // the copy takes the view's own state, not its group's
+  Copy.Assign(V);  // the copy takes the view's own state, not its group's
   EXPECT_TRUE(Copy.Enabled());
 }
 
@@ -612,4 +614,126 @@ TEST(ReportListView, UserHandlerOnTheStringTableKeepsTheViewNotified) {
   EXPECT_NE(test::Picture(V), Before);
 }
 
+// A view of records named in column 1 with an editable column 2, the editor
+// open on the record "c" with "typed" entered but not yet committed.
+void OpenEditorOnRecordC(TView& V) {
+  V.SetOptions(V.Options() & ~host::goRowSelect);
+  FillNames(V, {"b", "d", "c", "a"});
+  for (int R = 1; R <= 4; ++R) V.SetElem(2, R, "old " + V.Elem(1, R));
+  V.SetColumnEditable(2, true);
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 2, 3)));
+  Click(V, Inside(DataRect(V, 2, 3)));
+  ASSERT_TRUE(V.EditorMode());
+  QTest::keyClicks(V.InplaceEditor(), "typed");
+}
+
+// Column 2 of every record, by the record's name.
+std::map<QString, QString> EditedColumn(const TView& V) {
+  std::map<QString, QString> M;
+  for (int R = 1; R <= V.NrOfRows(); ++R) M[V.Elem(1, R)] = V.Elem(2, R);
+  return M;
+}
+
+const std::map<QString, QString> TypedIntoC{
+    {"a", "old a"}, {"b", "old b"}, {"c", "typed"}, {"d", "old d"}};
+
 }  // namespace
+
+TEST(ReportListView, OpenEditorSurvivingReorderingWroteIntoAnotherRecord) {
+  {
+    TView V;
+    OpenEditorOnRecordC(V);
+    Click(V, Inside(HeaderRect(V, 1)));  // sorts descending: d c b a
+    EXPECT_FALSE(V.EditorMode());
+    EXPECT_EQ(EditedColumn(V), TypedIntoC);
+    QTest::keyClick(&V, Qt::Key_Return);  // nothing left to commit anywhere
+    EXPECT_EQ(EditedColumn(V), TypedIntoC);
+  }
+  {
+    TView V;
+    OpenEditorOnRecordC(V);
+    V.Sort(1, -1, true);
+    EXPECT_FALSE(V.EditorMode());
+    EXPECT_EQ(EditedColumn(V), TypedIntoC);
+  }
+  {
+    TView V;
+    OpenEditorOnRecordC(V);
+    V.Sort(1, -1, true);                  // a b c d
+    Click(V, Inside(DataRect(V, 2, 2)));  // record "b"
+    Click(V, Inside(DataRect(V, 2, 2)));
+    ASSERT_TRUE(V.EditorMode());
+    QTest::keyClicks(V.InplaceEditor(), "again");
+    V.UnSort();  // b d c a
+    EXPECT_FALSE(V.EditorMode());
+    EXPECT_EQ(EditedColumn(V)["b"], "again");
+    EXPECT_EQ(EditedColumn(V)["d"], "old d");
+  }
+  {
+    TView V;
+    OpenEditorOnRecordC(V);
+    EXPECT_EQ(V.FilterAndSort("c", {1}, false, TReportListView::fmSimple, 1, false), 1);
+    EXPECT_FALSE(V.EditorMode());
+    EXPECT_EQ(EditedColumn(V), TypedIntoC);
+  }
+  {
+    // A document read replaces every record: the edit belongs to the old
+    // content and never reaches the new one.
+    TRLData Doc;
+    Doc.SetNrCols(3);
+    Doc.SetNrRows(4);
+    for (int R = 1; R <= 4; ++R) Doc.SetElem(2, R, "new");
+    TView V;
+    OpenEditorOnRecordC(V);
+    ASSERT_TRUE(V.ReadFromXMLString(Doc.WriteToXMLString("x"), "x"));
+    EXPECT_FALSE(V.EditorMode());
+    for (int R = 1; R <= 4; ++R) EXPECT_EQ(V.Elem(2, R), "new");
+    QTest::keyClick(&V, Qt::Key_Return);
+    for (int R = 1; R <= 4; ++R) EXPECT_EQ(V.Elem(2, R), "new");
+  }
+  {
+    TView V;
+    OpenEditorOnRecordC(V);
+    V.SetNrRows(2);  // removes the record being edited
+    EXPECT_FALSE(V.EditorMode());
+    EXPECT_EQ(V.Elem(2, 1), "old b");
+    EXPECT_EQ(V.Elem(2, 2), "old d");
+  }
+}
+
+TEST(ReportListView, GridEditEventsWereHiddenAndViewEventsMixedCoordinates) {
+  TView V;
+  V.SetOptions(V.Options() & ~host::goRowSelect);
+  V.SetCommonHeaderVisible(true);  // grid rows and data rows differ by 2
+  V.SetColumnEditable(3, true);
+  V.SetElem(3, 2, "stored");
+  std::vector<std::array<int, 2>> GridGet, GridSet, ViewGet, ViewSet;
+  TCustomDrawGrid& Grid = V;
+  Grid.OnGetEditText = [&](TObject*, int ACol, int ARow, QString& Value) {
+    GridGet.push_back({ACol, ARow});
+    Value += "+grid";
+  };
+  Grid.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString&) {
+    GridSet.push_back({ACol, ARow});
+  };
+  V.OnGetEditText = [&](TObject*, int ACol, int ARow, QString& Value) {
+    ViewGet.push_back({ACol, ARow});
+    Value += "+view";
+  };
+  V.OnSetEditText = [&](TObject*, int ACol, int ARow, const QString&) {
+    ViewSet.push_back({ACol, ARow});
+  };
+  test::ShowAndWait(V);
+  Click(V, Inside(DataRect(V, 3, 2)));
+  Click(V, Inside(DataRect(V, 3, 2)));
+  ASSERT_TRUE(V.EditorMode());
+  EXPECT_EQ(V.InplaceEditor()->text(), "stored+grid+view");
+  QTest::keyClick(V.InplaceEditor(), Qt::Key_Return);
+  const std::vector<std::array<int, 2>> GridCell{{2, 3}}, DataCell{{3, 2}};
+  EXPECT_EQ(GridGet, GridCell);
+  EXPECT_EQ(GridSet, GridCell);
+  EXPECT_EQ(ViewGet, DataCell);
+  EXPECT_EQ(ViewSet, DataCell);
+  EXPECT_EQ(V.Elem(3, 2), "stored+grid+view");
+}
