@@ -130,9 +130,9 @@ void TForm::SetBorderStyle(TFormBorderStyle Style) {
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   }
   setSizeGripEnabled(!Fixed);
-  Qt::WindowFlags F = windowFlags() & ~(Qt::Tool | Qt::FramelessWindowHint);
+  Qt::WindowFlags F = windowFlags() & ~(Qt::WindowType_Mask | Qt::FramelessWindowHint);
+  F |= Style == bsToolWindow || Style == bsSizeToolWin ? Qt::Tool : Qt::Dialog;
   if (Style == bsNone) F |= Qt::FramelessWindowHint;
-  if (Style == bsToolWindow || Style == bsSizeToolWin) F |= Qt::Tool;
   setWindowFlags(F);
 }
 
