@@ -145,7 +145,6 @@ void TForm::SetModalResult(int Result) {
 
 int TForm::ShowModal() {
   FModalResult = mrNone;
-  setModal(true);
   FModalResult = exec();
   return FModalResult;
 }

@@ -214,8 +214,10 @@ struct TDateTimeElement {
 };
 // Takes the next element from the start of Format (removing it).
 QORKIT_EXPORT TDateTimeElement TakeDateTimeElement(QString& Format);
-// Value written in Format (the tokens above; runs the tokens do not know are
-// written as they stand).
+// Value written in Format (the tokens above, names in English; runs the tokens
+// do not know are written as they stand). h and hh count on the 12-hour clock
+// only when the format has an am/pm field, so the text reads back to the
+// same time; this is also what the picker shows.
 QORKIT_EXPORT QString FormatDateTimeTokens(const QString& Format, TDateTime Value);
 
 }  // namespace qor::host

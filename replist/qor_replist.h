@@ -503,7 +503,6 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   void EdRowKeyPress(TObject* Sender, QChar& Key);
 
   TForm* FContainerForm = nullptr;
-  TSpeedButton* FSBERCancel = nullptr;
 };
 
 }  // namespace qor

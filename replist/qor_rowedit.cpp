@@ -21,6 +21,7 @@ constexpr int BottomMargin = 38;
 // Years written with two digits lie in the 100 years from this many years
 // before the current one.
 constexpr int TwoDigitYearCenturyWindow = 50;
+constexpr char DefaultDateFormat[] = "yyyy-MM-dd";
 
 // Text between the first Open and the first Close of S (empty when Close
 // comes first or is missing).
@@ -314,7 +315,6 @@ int TReportListView::EditRowEntriesIntern(int Row, TForm* ContainerForm, int Pos
     TopMargin = ButtonBarHeight;
   }
   FContainerForm = Form;
-  FSBERCancel = nullptr;
   // Whatever happens, the form loses every control added here, and an own form is freed.
   struct TCleanUp {
     TReportListView& View;
@@ -324,7 +324,6 @@ int TReportListView::EditRowEntriesIntern(int Row, TForm* ContainerForm, int Pos
       for (auto It = Children.rbegin(); It != Children.rend(); ++It)
         if ((*It)->objectName().contains(QLatin1String(RowEditNamePrefix))) delete *It;
       View.FContainerForm = nullptr;
-      View.FSBERCancel = nullptr;
     }
   } CleanUp{*this, Form};
 
@@ -365,7 +364,9 @@ int TReportListView::EditRowEntriesIntern(int Row, TForm* ContainerForm, int Pos
       case u'd': {
         auto* P = new TDateTimePicker(Form);
         P->SetName(ControlName(RowEditDatePickName, C));
-        const QString DateFormat = F.Type.mid(1);
+        // A type without a format would read every cell as day zero and
+        // write nothing back: it reads and writes ISO dates instead.
+        const QString DateFormat = F.Type.size() > 1 ? F.Type.mid(1) : QString::fromLatin1(DefaultDateFormat);
         const QString Source = !Cell.isEmpty() ? Cell : F.DefaultPart;
         if (!Source.isEmpty()) {
           int Error = drOK;
@@ -427,7 +428,6 @@ int TReportListView::EditRowEntriesIntern(int Row, TForm* ContainerForm, int Pos
     Cancel->SetCaption(ButCancelCaption);
     Cancel->SetBounds(W + LW - 69, 4, 81, 29);
     Cancel->OnClick = [this](TObject* S) { EdRowCancelClick(S); };
-    FSBERCancel = Cancel;
     auto* OK = new TSpeedButton(Form);
     OK->SetName(QStringLiteral("SBEROK"));
     OK->SetCaption(ButOKCaption);

@@ -10,6 +10,7 @@
 //                list; ":" n sets the drop-down count; default part =
 //                items separated by "|"
 //            d   date/time picker; the rest of the type is its date/time format
+//                (yyyy-MM-dd when the type is just "d")
 //            e f h i   TNumIO with itDynamic, itFloat, itHex, itInt
 //            ""  no control, just the label; other letters: the same
 //            a leading "#" makes the control read-only (disabled, grey)

@@ -379,20 +379,24 @@ TEST(RowEditDialog, TabWalksTheControlsInColumnOrder) {
   EXPECT_EQ(V.Elem(3, 1), "2.5");
 }
 
-TEST(RowEditDialog, WrongSeparatorShowsDayZero) {
+TEST(RowEditDialog, WrongSeparatorShowsDayZeroAndBareDateTypeKeepsTheDate) {
   TView V;
-  V.SetNrCols(1);
+  V.SetNrCols(2);
   V.SetNrRows(1);
   V.SetColumnFormat(1, "[ddd.MM.yyyy][100]");
   V.SetElem(1, 1, "24-12-2025");
+  V.SetColumnFormat(2, "[d][100]");
+  V.SetElem(2, 1, "2024-02-29");
   WhenShown(V, [&](TForm& F) {
     auto* P = Child<TDateTimePicker>(F, "runtime_rlre_DtPick1");
     EXPECT_EQ(P->DateTime(), 0.0);
     EXPECT_EQ(P->text(), "30.12.1899");
+    EXPECT_EQ(Child<TDateTimePicker>(F, "runtime_rlre_DtPick2")->text(), "2024-02-29");
     QTest::mouseClick(Button(F, "OK"), Qt::LeftButton);
   });
   EXPECT_EQ(V.EditRowEntries(1, 0, 0), mrOK);
   EXPECT_EQ(V.Elem(1, 1), "30.12.1899");
+  EXPECT_EQ(V.Elem(2, 1), "2024-02-29");
 }
 
 TEST(RowEditDialog, UnencodableDateRaisesAndLeavesNothingBehind) {
