@@ -366,13 +366,14 @@ TEST(RowEditDialog, TabWalksTheControlsInColumnOrder) {
   V.SetColumnFormat(4, "[c][80]a|b");
   WhenShown(V, [&](TForm& F) {
     F.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&F));
     auto* E1 = Child<TEdit>(F, "runtime_rlre_Edit1");
-    EXPECT_EQ(QApplication::focusWidget(), E1);
+    ASSERT_EQ(QApplication::focusWidget(), E1);
     QTest::keyClick(E1, Qt::Key_Tab);  // the read-only column is skipped
-    EXPECT_EQ(QApplication::focusWidget(), Child<TNumIO>(F, "runtime_rlre_NumIO3"));
+    ASSERT_EQ(QApplication::focusWidget(), Child<TNumIO>(F, "runtime_rlre_NumIO3"));
     QTest::keyClicks(QApplication::focusWidget(), "2.5");
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), Child<TComboBox>(F, "runtime_rlre_CBox4"));
+    ASSERT_EQ(QApplication::focusWidget(), Child<TComboBox>(F, "runtime_rlre_CBox4"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   });
   EXPECT_EQ(V.EditRowEntries(1, 0, 0), mrOK);
