@@ -1,9 +1,15 @@
 // Gallery page "Report list": an inventory with check and radio columns, a
 // password column, row shading, selected and disabled rows, a sorted column
 // and a two-line common header; beside it an empty list showing its message.
+// A button opens the row editor on the first selected row.
 #include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <exception>
 
 #include "gallery/gallery.h"
+#include "host/qor_app.h"
 #include "replist/qor_replist.h"
 
 namespace qor::gallery {
@@ -56,7 +62,33 @@ TReportListView* Inventory() {
   V->SetRowColPattern(1);
   V->Sort(3, -1, false);
   V->FitAllColWidths(1, true, 6, 200, 0);
+  // The row editor's controls: text, a store list, a count, a check-column
+  // note and the read-only code.
+  V->SetColumnFormat(1, QStringLiteral("[s][180]"));
+  V->SetColumnFormat(2, QStringLiteral("[l:4][100]North|South|East|West"));
+  V->SetColumnFormat(3, QStringLiteral("[i][80]0"));
+  V->SetColumnFormat(4, QStringLiteral("[s][120]"));
+  V->SetColumnFormat(5, QStringLiteral("[#s][80]"));
   return V;
+}
+
+QWidget* WithRowEditor(TReportListView* V) {
+  auto* Box = new QWidget;
+  auto* Col = new QVBoxLayout(Box);
+  Col->setContentsMargins(0, 0, 0, 0);
+  Col->addWidget(V);
+  auto* Edit = new QPushButton(QStringLiteral("Edit selected row..."));
+  QObject::connect(Edit, &QPushButton::clicked, V, [V, Edit] {
+    const int Row = std::max(1, V->FirstSelectedRow());
+    const QPoint At = Edit->mapToGlobal(QPoint(0, Edit->height()));
+    try {
+      V->EditRowEntries(Row, At.x(), At.y());
+    } catch (...) {
+      host::Application()->HandleException(V, std::current_exception());
+    }
+  });
+  Col->addWidget(Edit, 0, Qt::AlignLeft);
+  return Box;
 }
 
 TReportListView* EmptyList() {
@@ -77,7 +109,7 @@ QWidget* Page() {
   auto* Box = new QWidget;
   auto* Row = new QHBoxLayout(Box);
   Row->addWidget(Captioned(QStringLiteral("Check, radio and password columns, shading, selection, sorted by stock"),
-                           Inventory()));
+                           WithRowEditor(Inventory())));
   Row->addWidget(Captioned(QStringLiteral("An empty list with its message"), EmptyList()), 0, Qt::AlignTop);
   Row->addStretch();
   return Box;

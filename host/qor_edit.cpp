@@ -45,6 +45,10 @@ void TCustomEdit::SetBounds(int Left, int Top, int Width, int Height) {
   setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
 }
 
+void TCustomEdit::SetColor(TColor Color) {
+  if (qor::Change(FColor, Color)) ApplyFont();
+}
+
 void TCustomEdit::ApplyFont() {
   if (!FSyncingFont) {
     FSyncingFont = true;
@@ -52,6 +56,7 @@ void TCustomEdit::ApplyFont() {
     FSyncingFont = false;
   }
   QPalette P = palette();
+  P.setColor(QPalette::Base, ToQColor(FColor, this));
   P.setColor(QPalette::Text, ToQColor(FFont.Color(), this));
   setPalette(P);
 }

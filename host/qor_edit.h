@@ -52,6 +52,9 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
   TFont& Font() { return FFont; }
   const TFont& Font() const { return FFont; }
   void SetFont(const TFont& Font) { FFont.Assign(Font); }
+  // Background of the edit field.
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
 
   bool Enabled() const { return isEnabled(); }
   void SetEnabled(bool On) { setEnabled(On); }
@@ -91,6 +94,7 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
   TComponentState FState = 0;
   qintptr FTag = 0;
   int FMaxLength = 0;
+  TColor FColor = clWindow;
   TFont FFont;
   bool FSyncingFont = false;
 };

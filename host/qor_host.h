@@ -10,6 +10,7 @@
 #include "host/qor_font.h"
 #include "host/qor_format.h"
 #include "host/qor_grid.h"
+#include "host/qor_forms.h"
 #include "host/qor_label.h"
 #include "host/qor_timer.h"
 #include "host/qor_types.h"

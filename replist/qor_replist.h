@@ -43,6 +43,7 @@
 
 #include "foundation/qor_dstruct.h"
 #include "foundation/qor_qorbase.h"
+#include "host/qor_forms.h"
 #include "host/qor_grid.h"
 #include "replist/qor_rldata.h"
 
@@ -478,6 +479,34 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   int FInterRowWidth = 3;
   bool FFixedColOne = false;
   std::unique_ptr<TRLData> FRLData;
+
+  // ---- Row editor (replist/qor_rowedit.h describes the dialog)
+ public:
+  // Edits the cells of data row Row in a dialog of its own at screen position
+  // (PosLeft, PosTop), titled "Editing Row <Row>" with the buttons "OK" and
+  // "Cancel", or with the given captions. Returns the modal result (mrOK
+  // when confirmed, the cells then written back). A row outside 1..NrOfRows
+  // shows the defaults and changes nothing. A date/time cell that names no
+  // valid date raises EQORRepListError.
+  int EditRowEntries(int Row, int PosLeft, int PosTop);
+  int EditRowEntries(int Row, int PosLeft, int PosTop, const QString& FormCaption,
+                     const QString& ButOKCaption, const QString& ButCancelCaption);
+  // Places the controls into ContainerForm at (PosLeft, PosTop), clears its
+  // caption and shows it modally; its own controls close it. The controls
+  // added are removed again before the call returns.
+  int EditRowEntries(int Row, TForm* ContainerForm, int PosLeft, int PosTop);
+  // The row editor's form while it is shown, else nullptr.
+  TForm* ContainerForm() const { return FContainerForm; }
+
+ private:
+  int EditRowEntriesIntern(int Row, TForm* ContainerForm, int PosLeft, int PosTop,
+                           const QString& FormCaption, const QString& ButOKCaption,
+                           const QString& ButCancelCaption);
+  void EdRowOKClick(TObject* Sender);
+  void EdRowCancelClick(TObject* Sender);
+  void EdRowKeyPress(TObject* Sender, QChar& Key);
+
+  TForm* FContainerForm = nullptr;
 };
 
 }  // namespace qor

@@ -39,18 +39,7 @@ void TFeedback::Advance(long long Cells) {
   FOwner->OnPercentDone(FOwner, int(std::min(100LL, FDone * 100 / FTotal)));
 }
 
-}  // namespace rl
-
-namespace {
-
-QString DefaultHeader(int Col) { return QStringLiteral("C-") + QString::number(Col); }
-
-const QChar FlagChecked = u'X';
-const QChar FlagUnchecked = u' ';
-
-// Leading blanks, one optional sign, decimal digits up to the first non-digit;
-// no digits give 0. Large values saturate.
-int ReadFormatInteger(QStringView Text) {
+int ReadFormatInteger(QStringView Text, qsizetype* Consumed) {
   qsizetype I = 0;
   while (I < Text.size() && Text[I] == u' ') ++I;
   bool Negative = false;
@@ -58,10 +47,10 @@ int ReadFormatInteger(QStringView Text) {
   long long V = 0;
   for (; I < Text.size() && Text[I] >= u'0' && Text[I] <= u'9'; ++I)
     V = std::min(V * 10 + (Text[I].unicode() - u'0'), 1000000000LL);
+  if (Consumed) *Consumed = I;
   return int(Negative ? -V : V);
 }
 
-// The row number written with N digits for the numeric column types.
 QString RowIndexText(QChar Type, int Row, int N) {
   N = std::clamp(N, 0, TStringArray::MaxTextLength);
   if (Type == u'e' || Type == u'f') return strff(Row, 1, N);
@@ -75,6 +64,15 @@ QString RowIndexText(QChar Type, int Row, int N) {
   Digits = Digits.right(N);
   return Row < 0 ? QStringLiteral("-") + Digits : Digits;
 }
+
+}  // namespace rl
+
+namespace {
+
+QString DefaultHeader(int Col) { return QStringLiteral("C-") + QString::number(Col); }
+
+const QChar FlagChecked = u'X';
+const QChar FlagUnchecked = u' ';
 
 }  // namespace
 
@@ -244,10 +242,10 @@ QString TRLData::GetCellDefaultValue(int ACol, int ARow) const {
     case u'h':
     case u'i':
       if (!Default.toLower().contains(QStringLiteral("rix"))) return Default;
-      return RowIndexText(Type, ARow, ReadFormatInteger(QStringView(Default).mid(3)));
+      return rl::RowIndexText(Type, ARow, rl::ReadFormatInteger(QStringView(Default).mid(3)));
     case u's':
       if (!Default.toLower().contains(QStringLiteral("$pwd$"))) return Default;
-      return InventPassword(std::clamp(ReadFormatInteger(QStringView(Default).mid(5)), 0,
+      return InventPassword(std::clamp(rl::ReadFormatInteger(QStringView(Default).mid(5)), 0,
                                        TStringArray::MaxTextLength));
     default: return {};
   }

@@ -14,6 +14,14 @@ namespace rl {
 // Text cut to MaxLength code units, never inside a surrogate pair.
 QString CutText(const QString& Text, int MaxLength);
 
+// The integers of column formats: leading blanks, one optional sign, decimal
+// digits up to the first non-digit; no digits give 0. Large values saturate.
+// Consumed, when given, receives the number of characters read.
+int ReadFormatInteger(QStringView Text, qsizetype* Consumed = nullptr);
+// The row number written with N digits for the numeric column types
+// ("e", "f", "h", "i").
+QString RowIndexText(QChar Type, int Row, int N);
+
 // Gathers the storage's change notifications of a bulk operation: none reach
 // the owner while it runs; with NotifyOnce, one follows at the end when
 // anything changed.

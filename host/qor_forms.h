@@ -1,0 +1,245 @@
+// Run-time forms and the standard controls placed on them: a modal form over
+// QDialog, a label, an edit box, a combo box, a date/time picker over
+// QDateTimeEdit and a speed button over QToolButton. Each speaks the
+// platform's vocabulary (Name, Tag, SetBounds, Color, Font, OnKeyPress, ...)
+// so that code building forms at run time reads as on the original platform.
+//
+//   TForm::ShowModal      runs the modal loop; returns the modal result
+//   TForm::SetModalResult a non-zero result closes the modal loop with it
+//   Escape / closing box  closes with mrCancel (Qt's dialog behaviour)
+//   OnKeyPress            sees every typed character first (Enter is #13);
+//                         Key set to 0 swallows it
+//
+// Keyboard behaviour is Qt's own: Tab and Shift+Tab move through the controls
+// in the order they were created.
+#pragma once
+
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDialog>
+#include <QToolButton>
+
+#include "host/qor_edit.h"
+#include "host/qor_format.h"
+#include "host/qor_grid.h"
+#include "host/qor_label.h"
+
+namespace qor::host {
+
+// Modal results.
+enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
+inline constexpr int mrOK = mrOk;
+
+// Form border styles: TBorderStyle's bsNone and bsSingle, then the form's own.
+using TFormBorderStyle = std::uint8_t;
+inline constexpr TFormBorderStyle bsSizeable = 2, bsDialog = 3, bsToolWindow = 4, bsSizeToolWin = 5;
+enum TComboBoxStyle : std::uint8_t { csDropDown, csSimple, csDropDownList };
+
+// A form created at run time and shown modally. Left/Top are the screen
+// position of the window, Width/Height the size of its client area.
+class QORKIT_EXPORT TForm : public QDialog {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+
+ public:
+  explicit TForm(QWidget* AOwner = nullptr);
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  QString Caption() const { return windowTitle(); }
+  void SetCaption(const QString& Caption) { setWindowTitle(Caption); }
+
+  int Left() const { return x(); }
+  int Top() const { return y(); }
+  int Width() const { return width(); }
+  int Height() const { return height(); }
+  void SetBounds(int Left, int Top, int Width, int Height);
+  void SetWidth(int Width) { SetBounds(x(), y(), Width, height()); }
+  void SetHeight(int Height) { SetBounds(x(), y(), width(), Height); }
+
+  // bsDialog and bsSingle keep the size fixed; bsToolWindow gives a tool window.
+  TFormBorderStyle BorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Style);
+
+  // Width of Text in the form's font (what the form's canvas measures).
+  int TextWidth(const QString& Text) const;
+
+  int ModalResult() const { return FModalResult; }
+  void SetModalResult(int Result);
+  int ShowModal();
+
+  void reject() override;
+
+ private:
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  int FModalResult = mrNone;
+};
+
+// A label that draws its caption itself (TCustomLabel), published.
+class QORKIT_EXPORT TLabel : public TCustomLabel {
+  Q_OBJECT
+ public:
+  explicit TLabel(QWidget* AOwner = nullptr) : TCustomLabel(AOwner) {}
+};
+
+// A one-line edit box.
+class QORKIT_EXPORT TEdit : public TCustomEdit {
+  Q_OBJECT
+ public:
+  explicit TEdit(QWidget* AOwner = nullptr) : TCustomEdit(AOwner) {}
+};
+
+// A combo box: csDropDown with an editable text field, csDropDownList
+// restricted to its list (no item selected shows an empty text).
+// DropDownCount (default 8) is the number of items the open list shows.
+class QORKIT_EXPORT TComboBox : public QComboBox {
+  Q_OBJECT
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(QString Text READ Text WRITE SetText)
+  Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
+  Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)
+
+ public:
+  explicit TComboBox(QWidget* AOwner = nullptr);
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  qintptr Tag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+  void SetBounds(int Left, int Top, int Width, int Height);
+  bool Enabled() const { return isEnabled(); }
+  void SetEnabled(bool On) { setEnabled(On); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  TFont& Font() { return FFont; }
+
+  TComboBoxStyle Style() const { return FStyle; }
+  void SetStyle(TComboBoxStyle Style);
+  QStringList Items() const;
+  void SetItems(const QStringList& Items);
+  // -1 when no item is selected; values outside the list select none.
+  int ItemIndex() const { return currentIndex(); }
+  void SetItemIndex(int Index);
+  // The edit field's text (csDropDown), else the selected item's text.
+  QString Text() const { return currentText(); }
+  // csDropDown: sets the edit field; csDropDownList: selects the item equal
+  // to Text, or none.
+  void SetText(const QString& Text);
+  int DropDownCount() const { return maxVisibleItems(); }
+  void SetDropDownCount(int Count) { setMaxVisibleItems(std::max(1, Count)); }
+
+  TNotifyEvent OnChange;
+  TKeyPressEvent OnKeyPress;
+
+ protected:
+  void keyPressEvent(QKeyEvent* Event) override;
+
+ private:
+  void ApplyFont();
+
+  qintptr FTag = 0;
+  TColor FColor = clWindow;
+  TComboBoxStyle FStyle = csDropDown;
+  TFont FFont;
+};
+
+// A date/time picker. Format uses the tokens of the report list's date/time
+// reader (yyyy yy, MMMM MMM MM M, dddd ddd dd d, HH H, hh h, mm m, ss s, tt t,
+// quoted '...' literals); month and weekday names are English. An empty
+// Format shows the short date.
+class QORKIT_EXPORT TDateTimePicker : public QDateTimeEdit {
+  Q_OBJECT
+  Q_PROPERTY(int Tag READ Tag WRITE SetTag)
+  Q_PROPERTY(QString Format READ Format WRITE SetFormat)
+
+ public:
+  explicit TDateTimePicker(QWidget* AOwner = nullptr);
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  qintptr Tag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+  void SetBounds(int Left, int Top, int Width, int Height);
+  bool Enabled() const { return isEnabled(); }
+  void SetEnabled(bool On) { setEnabled(On); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color);
+  TFont& Font() { return FFont; }
+
+  QString Format() const { return FFormat; }
+  void SetFormat(const QString& Format);
+  TDateTime DateTime() const;
+  void SetDateTime(TDateTime Value);
+
+  TKeyPressEvent OnKeyPress;
+
+ protected:
+  void keyPressEvent(QKeyEvent* Event) override;
+
+ private:
+  void ApplyFont();
+
+  qintptr FTag = 0;
+  TColor FColor = clWindow;
+  QString FFormat;
+  TFont FFont;
+};
+
+// A button that runs OnClick when clicked (Space when it has the focus).
+class QORKIT_EXPORT TSpeedButton : public QToolButton {
+  Q_OBJECT
+  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+
+ public:
+  explicit TSpeedButton(QWidget* AOwner = nullptr);
+
+  QString Name() const { return objectName(); }
+  void SetName(const QString& Name) { setObjectName(Name); }
+  QString Caption() const { return text(); }
+  void SetCaption(const QString& Caption) { setText(Caption); }
+  void SetBounds(int Left, int Top, int Width, int Height);
+
+  TNotifyEvent OnClick;
+};
+
+// Month and weekday names of the date/time tokens (English).
+QORKIT_EXPORT const QStringList& EnglishMonthNames();
+QORKIT_EXPORT const QStringList& EnglishDayNames();  // Monday first
+
+// One element of a date/time format: a quoted or plain literal, or a run of
+// one token letter (y M d H h m s t).
+struct TDateTimeElement {
+  QString Text;           // the literal text, or the run of letters
+  bool Literal = true;
+};
+// Takes the next element from the start of Format (removing it).
+QORKIT_EXPORT TDateTimeElement TakeDateTimeElement(QString& Format);
+// Value written in Format (the tokens above, names in English; runs the tokens
+// do not know are written as they stand). h and hh count on the 12-hour clock
+// only when the format has an am/pm field, so the text reads back to the
+// same time; this is also what the picker shows.
+QORKIT_EXPORT QString FormatDateTimeTokens(const QString& Format, TDateTime Value);
+
+}  // namespace qor::host
+
+namespace qor {
+using host::csDropDown;
+using host::csDropDownList;
+using host::csSimple;
+using host::mrCancel;
+using host::mrNone;
+using host::mrOK;
+using host::mrOk;
+using host::TComboBox;
+using host::TComboBoxStyle;
+using host::TDateTimePicker;
+using host::TEdit;
+using host::TForm;
+using host::bsDialog;
+using host::bsSizeable;
+using host::bsSizeToolWin;
+using host::bsToolWindow;
+using host::TFormBorderStyle;
+using host::TLabel;
+using host::TSpeedButton;
+}  // namespace qor
