@@ -346,6 +346,7 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
   void KeyPress(QChar& Key) override;
   void FontChanged() override;
+  bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   void mousePressEvent(QMouseEvent* Event) override;
   void mouseReleaseEvent(QMouseEvent* Event) override;

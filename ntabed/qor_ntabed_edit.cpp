@@ -268,6 +268,18 @@ void TNTabEd::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   Invalidate();
 }
 
+// Tab always reaches KeyDown first (whatever goTabs says).
+bool TNTabEd::event(QEvent* Event) {
+  if (Event->type() == QEvent::KeyPress) {
+    auto* K = static_cast<QKeyEvent*>(Event);
+    if (K->key() == Qt::Key_Tab || K->key() == Qt::Key_Backtab) {
+      keyPressEvent(K);
+      return true;
+    }
+  }
+  return TCustomGrid::event(Event);
+}
+
 void TNTabEd::keyPressEvent(QKeyEvent* Event) {
   Guarded([&] {
     if (FEditSuspended && Event->key() != Qt::Key_Escape) {
