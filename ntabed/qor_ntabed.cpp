@@ -57,7 +57,10 @@ TNTabEd::TNTabEd(QWidget* AOwner) : TCustomGrid(AOwner) {
   ApplyEditingOption();
 }
 
+// The editors are children and die after this part of the editor: they must
+// not hand anything back to it.
 TNTabEd::~TNTabEd() {
+  FHeadingActive = FCommentActive = false;
   if (!FOwnsData && FData) DisconnectTable(FData);
 }
 
