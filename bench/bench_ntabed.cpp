@@ -187,10 +187,14 @@ void BM_SplitToDoubleNumbers(benchmark::State& State) {
 
 void BM_NTabEdMemoryPerCell(benchmark::State& State) {
   for (auto _ : State) {
-    const size_t Before = mallinfo2().uordblks;
+    const auto Used = [] {
+      const struct mallinfo2 I = mallinfo2();
+      return I.uordblks + I.hblkhd;
+    };
+    const size_t Before = Used();
     auto* T = new qor::TDataTable;
     T->Resize(Cols, 1000000);
-    const size_t After = mallinfo2().uordblks;
+    const size_t After = Used();
     State.counters["bytes_per_cell"] = double(After - Before) / (double(Cols) * 1e6);
     delete T;
   }

@@ -242,12 +242,13 @@ void TControl::mouseReleaseEvent(QMouseEvent* E) {
 
 // The right button opens the menu on release, as on the original platform;
 // the context-menu event then only serves the keyboard (menu key, Shift+F10).
+// Without a menu the event goes on to the parent, as for any QWidget.
 void TControl::contextMenuEvent(QContextMenuEvent* E) {
-  if (E->reason() == QContextMenuEvent::Mouse) {
-    E->accept();
+  if (!FPopupMenu) {
+    E->ignore();
     return;
   }
-  OpenPopupMenu(E->pos());
+  if (E->reason() != QContextMenuEvent::Mouse) OpenPopupMenu(E->pos());
 }
 
 void TControl::OpenPopupMenu(QPoint MousePos) {

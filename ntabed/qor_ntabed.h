@@ -76,9 +76,10 @@ using TBeforePopupEvent = std::function<void(TObject* Sender, TPopupMenu* PMenu)
 // The number text of a value with field width NumWidth (1..20) and Decimals
 // (-1 scientific, 0..10) decimal places.
 QORKIT_EXPORT QString NTabNumberText(double Value, int NumWidth, int Decimals);
-// Reads one number of clipboard text from Pos ("." and "," both separators,
-// exponent allowed); Pos is left on the character that ended it. A malformed
-// number gives 0. The result is clamped to +-uc_MaxDouble.
+// Reads one number of clipboard text from Pos (0-based; "." and "," both
+// separators, exponent allowed; tabs and carriage returns read as blanks, and
+// one blank follows the text); Pos is left on the character that ended it. A
+// malformed number gives 0. The result is clamped to +-uc_MaxDouble.
 QORKIT_EXPORT double ReadClipNumber(const QString& Text, int& Pos);
 // Walks clipboard text as the extraction does: Put(N, Line, Value) for every
 // number read, N counting the numbers of the line from 0, Line the line feeds

@@ -54,21 +54,18 @@ constexpr int Transition[9][6] = {
 
 constexpr int MaxReadExponent = 4200;
 
-TCharClass ClassOf(QChar C) {
-  const char16_t U = C.unicode();
+// Tabs and carriage returns read as blanks.
+TCharClass ClassOf(char16_t U) {
   if (U >= u'0' && U <= u'9') return ccDigit;
   if (U == u'.' || U == u',') return ccSep;
   if (U == u'E' || U == u'e') return ccExp;
   if (U == u'+' || U == u'-') return ccSign;
-  if (U == u' ') return ccBlank;
+  if (U == u' ' || U == u'\t' || U == u'\r') return ccBlank;
   return ccOther;
 }
 
 // "+", "-", "." or a digit (a comma starts no number).
-bool StartsNumber(QChar C) {
-  const TCharClass K = ClassOf(C);
-  return K == ccDigit || K == ccSign || C == QLatin1Char('.');
-}
+bool StartsNumber(char16_t U) { return (U >= u'0' && U <= u'9') || U == u'+' || U == u'-' || U == u'.'; }
 
 double ToDouble(const std::string& Number) {
   double V = 0;
@@ -81,13 +78,33 @@ double ToDouble(const std::string& Number) {
   return std::clamp(V, -uc_MaxDouble, uc_MaxDouble);
 }
 
-// Tabs and carriage returns read as blanks; a blank ends the text.
-QString PreparedClipText(const QString& Text) {
-  QString T = Text;
-  for (QChar& C : T)
-    if (C == QLatin1Char('\t') || C == QLatin1Char('\r')) C = QLatin1Char(' ');
-  T.append(QLatin1Char(' '));
-  return T;
+// The reader over Len characters followed by one blank (so that a number at
+// the very end is ended by a blank); beyond that blank lies "other".
+double ReadNumberAt(const char16_t* Text, int Len, int& Pos, std::string& Number) {
+  Number.clear();
+  int State = 1;
+  int Exponent = 0;
+  while (true) {
+    const TCharClass K = Pos < Len ? ClassOf(Text[Pos]) : Pos == Len ? ccBlank : ccOther;
+    const int Next = Transition[State][K];
+    if (Next == stFail) return 0;
+    if (Next == stEnd) break;
+    const char16_t U = Pos < Len ? Text[Pos] : u' ';
+    if (Next == 8) {
+      if (Exponent <= MaxReadExponent) {
+        Number.push_back(char(U));
+        Exponent = Exponent * 10 + (U - u'0');
+      }
+    } else if (K == ccSep) {
+      Number.push_back('.');
+    } else if (K == ccDigit || K == ccExp || (K == ccSign && (U == u'-' || State == 6))) {
+      Number.push_back(K == ccExp ? 'E' : char(U));
+    }
+    State = Next;
+    ++Pos;
+  }
+  if (!Number.empty() && Number.back() == '.') Number.push_back('0');
+  return ToDouble(Number);
 }
 
 // Number text: scientific in 22 characters (" 1.2345678901234E+0005").
@@ -106,42 +123,22 @@ QString FullPrecisionText(double Value) {
 
 double ReadClipNumber(const QString& Text, int& Pos) {
   std::string Number;
-  int State = 1;
-  int Exponent = 0;
   const int Len = int(Text.size());
-  while (true) {
-    const TCharClass K = Pos < Len ? ClassOf(Text[Pos]) : ccOther;
-    const int Next = Transition[State][K];
-    if (Next == stFail) return 0;
-    if (Next == stEnd) break;
-    const char16_t U = Text[Pos].unicode();
-    if (Next == 8) {
-      if (Exponent <= MaxReadExponent) {
-        Number.push_back(char(U));
-        Exponent = Exponent * 10 + (U - u'0');
-      }
-    } else if (K == ccSep) {
-      Number.push_back('.');
-    } else if (K == ccDigit || (K == ccSign && U == u'-') || (K == ccSign && State == 6) ||
-               K == ccExp) {
-      Number.push_back(K == ccExp ? 'E' : char(U));
-    }
-    State = Next;
-    ++Pos;
-  }
-  if (!Number.empty() && Number.back() == '.') Number.push_back('0');
-  return ToDouble(Number);
+  if (Pos < 0 || Pos > Len) return 0;
+  return ReadNumberAt(reinterpret_cast<const char16_t*>(Text.utf16()), Len, Pos, Number);
 }
 
 bool ScanClipNumbers(const QString& Text,
                      const std::function<void(int N, int Line, double Value)>& Put) {
-  const QString T = PreparedClipText(Text);
-  const int Len = int(T.size());
+  const char16_t* T = reinterpret_cast<const char16_t*>(Text.utf16());
+  const int Len = int(Text.size());
+  std::string Number;
+  Number.reserve(64);
   int Pos = 0, N = 0, Line = 0;
   bool Any = false;
   const auto SkipToNumber = [&] {
     while (Pos < Len && !StartsNumber(T[Pos])) {
-      if (T[Pos] == QLatin1Char('\n')) {
+      if (T[Pos] == u'\n') {
         ++Line;
         N = 0;
       }
@@ -150,7 +147,7 @@ bool ScanClipNumbers(const QString& Text,
   };
   SkipToNumber();
   while (Pos < Len) {
-    const double V = ReadClipNumber(T, Pos);
+    const double V = ReadNumberAt(T, Len, Pos, Number);
     Put(N, Line, V);
     Any = true;
     ++N;
