@@ -1,6 +1,7 @@
 #include "host/qor_control.h"
 
 #include <QKeyEvent>
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -268,7 +269,29 @@ void TControl::mouseReleaseEvent(QMouseEvent* E) {
   if (E->button() == Qt::LeftButton) FPressed = false;
   if (WasPressed && rect().contains(Pt)) Click();
   MouseUp(MouseButtonOf(E->button()), ShiftOf(E), Pt.x(), Pt.y());
+  if (E->button() == Qt::RightButton && rect().contains(Pt)) OpenPopupMenu(Pt);
 }
+
+// The right button opens the menu on release, as on the original platform;
+// the context-menu event then only serves the keyboard (menu key, Shift+F10).
+// Without a menu the event goes on to the parent, as for any QWidget.
+void TControl::contextMenuEvent(QContextMenuEvent* E) {
+  if (!FPopupMenu) {
+    E->ignore();
+    return;
+  }
+  if (E->reason() != QContextMenuEvent::Mouse) OpenPopupMenu(E->pos());
+}
+
+void TControl::OpenPopupMenu(QPoint MousePos) {
+  bool Handled = false;
+  if (OnContextPopup) OnContextPopup(this, MousePos, Handled);
+  if (Handled || ContextPopup(MousePos) || !FPopupMenu) return;
+  const QPoint P = mapToGlobal(MousePos);
+  FPopupMenu->Popup(P.x(), P.y());
+}
+
+bool TControl::ContextPopup(QPoint) { return false; }
 
 void TControl::mouseDoubleClickEvent(QMouseEvent* E) {
   const QPoint Pt = E->position().toPoint();

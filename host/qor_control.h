@@ -26,6 +26,7 @@
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
 #include "host/qor_font.h"
+#include "host/qor_menu.h"
 #include "host/qor_types.h"
 
 namespace qor::host {
@@ -94,7 +95,13 @@ class QORKIT_EXPORT TControl : public QWidget {
   // transparent controls combine their pictures with it.
   QImage ParentBackground();
 
+  // The context menu: a right click (or the menu key) opens it unless
+  // OnContextPopup or ContextPopup says the control handled it.
+  TPopupMenu* PopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* Menu) { FPopupMenu = Menu; }
+
   TNotifyEvent OnClick, OnDblClick, OnResize, OnMouseEnter, OnMouseLeave;
+  std::function<void(TObject* Sender, QPoint MousePos, bool& Handled)> OnContextPopup;
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
@@ -111,6 +118,9 @@ class QORKIT_EXPORT TControl : public QWidget {
   virtual void DblClick();
   virtual void MouseEnter();
   virtual void MouseLeave();
+  // Asked before the popup menu opens at MousePos (client coordinates); true
+  // when the control handled the request itself.
+  virtual bool ContextPopup(QPoint MousePos);
   // Transparent controls start every paint from the parent's pixels.
   void SetParentBackgroundPaint(bool On);
   bool ParentBackgroundPaint() const { return FParentBackground; }
@@ -125,8 +135,11 @@ class QORKIT_EXPORT TControl : public QWidget {
   void enterEvent(QEnterEvent* Event) override;
   void leaveEvent(QEvent* Event) override;
   void changeEvent(QEvent* Event) override;
+  void contextMenuEvent(QContextMenuEvent* Event) override;
 
  private:
+  void OpenPopupMenu(QPoint MousePos);
+
   void EnsureImageSize();
   void PaintNow();
   void FontFieldsChanged();
@@ -144,6 +157,7 @@ class QORKIT_EXPORT TControl : public QWidget {
   bool FPressed = false;
   bool FInPaint = false;
   bool FSyncingFont = false;
+  QPointer<TPopupMenu> FPopupMenu;
 };
 
 // A windowless control: never takes the focus.

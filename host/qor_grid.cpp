@@ -762,6 +762,11 @@ void TCustomGrid::CancelEditor() {
   FInplaceEdit->setText(FEditOriginal);
   if (FOptions & goAlwaysShowEditor) FInplaceEdit->selectAll();
   else CloseEditor(false);
+  EditCanceled();
+}
+
+void TCustomGrid::EditCanceled() {
+  if (OnEditCanceled) OnEditCanceled(this);
 }
 
 void TCustomGrid::EditorKey(QKeyEvent* Event) { keyPressEvent(Event); }

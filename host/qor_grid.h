@@ -33,7 +33,8 @@
 // In-place editor: a QLineEdit over the current cell (never with goRowSelect),
 // with an optional drop-down pick list. It takes its text from GetEditText and
 // hands it back through SetEditText when editing ends (Enter, leaving the cell,
-// hiding the editor); Esc restores the text and closes it.
+// hiding the editor), never on every keystroke; Esc restores the text, closes
+// the editor without handing it back and reports EditCanceled (OnEditCanceled).
 #pragma once
 
 #include <QLineEdit>
@@ -204,6 +205,7 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
 
   std::function<void(TObject* Sender, TShiftState Shift, QPoint MousePos, bool& Handled)>
       OnMouseWheelDown, OnMouseWheelUp;
+  TNotifyEvent OnEditCanceled;
   std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, QPoint MousePos,
                      bool& Handled)> OnMouseWheel;
 
@@ -219,6 +221,8 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   virtual QStringList GetPickListItems(int ACol, int ARow);
   virtual bool CanEditShow() const;
   virtual void TopLeftChanged() {}
+  // Esc closed (or, with goAlwaysShowEditor, reset) the in-place editor.
+  virtual void EditCanceled();
   virtual void ColWidthsChanged() {}
   virtual void RowHeightsChanged() {}
   virtual void ColumnMoved(int FromIndex, int ToIndex);

@@ -12,5 +12,7 @@
 #include "host/qor_grid.h"
 #include "host/qor_forms.h"
 #include "host/qor_label.h"
+#include "host/qor_memo.h"
+#include "host/qor_menu.h"
 #include "host/qor_timer.h"
 #include "host/qor_types.h"
