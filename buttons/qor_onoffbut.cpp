@@ -254,8 +254,9 @@ void TOnOffBut::Press() {
   if (FOnOff) UpdateExclusive();
 }
 
-void TOnOffBut::Release() {
+void TOnOffBut::Release(bool Click) {
   if (FMode == oobmSpeedBut) StoreOnOff(false);
+  if (!Click) return;
   if (OnClick) OnClick(this);
   Q_EMIT clicked();
 }
@@ -268,8 +269,9 @@ void TOnOffBut::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) 
 
 void TOnOffBut::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (FMouseAction == oomaNone || Button != mbLeft || !InsideGlyph(X, Y)) return;
-  Release();
+  if (FMouseAction == oomaNone || Button != mbLeft) return;
+  // A speed button released off its glyph still comes up; only the click needs the glyph.
+  Release(InsideGlyph(X, Y));
 }
 
 void TOnOffBut::KeyDown(std::uint16_t& Key, TShiftState Shift) {
@@ -283,7 +285,7 @@ void TOnOffBut::KeyUp(std::uint16_t& Key, TShiftState Shift) {
   TCustomControl::KeyUp(Key, Shift);
   if (Key != VK_SPACE || !FKeyPressed) return;
   FKeyPressed = false;
-  Release();
+  Release(true);
 }
 
 // A held Space is one press: the keyboard's repeats are not new presses.

@@ -184,7 +184,7 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void CMButtonPressed(int Group, TOnOffBut* Sender);
   bool InsideGlyph(int X, int Y) const;
   void Press();
-  void Release();
+  void Release(bool Click);
   void ShowChange();
   void DrawCaptions(TCanvas& C, TCanvas& M, int TextHeight);
   void DrawGlyph(QImage& Out, host::TBitmap* Mask);

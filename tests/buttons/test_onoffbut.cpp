@@ -237,6 +237,21 @@ TEST(OnOffButInput, SpeedModeIsOnOnlyWhileHeld) {
   EXPECT_EQ(Toggles.count(), 3);
 }
 
+// Regression: a speed button released off its glyph stayed on.
+TEST(OnOffButInput, SpeedButtonReleasedOffTheGlyphComesUpWithoutClick) {
+  Form F;
+  TOnOffBut B(&F.Parent);
+  B.SetMode(oobmSpeedBut);
+  test::ShowAndWait(F.Parent);
+  int Clicks = 0;
+  B.OnClick = [&](TObject*) { ++Clicks; };
+  QTest::mousePress(&B, Qt::LeftButton, {}, QPoint(B.LeftSpace() + 10, B.TopSpace() + 8));
+  EXPECT_TRUE(B.OnOff());
+  QTest::mouseRelease(&B, Qt::LeftButton, {}, QPoint(2, 2));
+  EXPECT_FALSE(B.OnOff());
+  EXPECT_EQ(Clicks, 0);
+}
+
 TEST(OnOffButInput, SpaceTogglesTheFocusedButtonAndTabMovesOn) {
   Form F;
   TOnOffBut A(&F.Parent), B(&F.Parent);
