@@ -30,8 +30,7 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
   void SetDesigning(bool On) { FDesigning = On; }
   QString Caption() const { return text(); }
   void SetCaption(const QString& Caption) { setText(Caption); }
-  // The picture beside the caption (white pixels of the bottom-left kind are
-  // not keyed out: the glyph is shown as given).
+  // The picture beside the caption, shown as given.
   const TBitmap& Glyph() const { return FGlyph; }
   void SetGlyph(const TBitmap& Glyph);
   bool Flat() const { return autoRaise(); }
