@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QImage>
 #include <QMouseEvent>
 
@@ -48,7 +49,8 @@ void BM_MarkSelHighlightMove(benchmark::State& State) {
   const QPointF Points[2] = {{43, 43}, {130, 100}};
   int i = 0;
   for (auto _ : State) {
-    QMouseEvent Move(QEvent::MouseMove, Points[i ^= 1], Points[i], Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    i ^= 1;
+    QMouseEvent Move(QEvent::MouseMove, Points[i], Points[i], Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(&Marks, &Move);
     Marks.render(&Target);
     benchmark::DoNotOptimize(Target.constBits());
@@ -68,8 +70,7 @@ void BM_MarkSelPaint(benchmark::State& State) {
 }
 BENCHMARK(BM_MarkSelPaint);
 
-template <typename Combo>
-void OpenList(benchmark::State& State, Combo& Box) {
+void OpenList(benchmark::State& State, QComboBox& Box) {
   Box.resize(160, 24);
   Box.show();
   for (auto _ : State) {

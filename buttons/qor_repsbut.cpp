@@ -1,6 +1,8 @@
 #include "buttons/qor_repsbut.h"
 
-#include <QEvent>
+#include <QKeyEvent>
+
+#include "host/qor_app.h"
 
 namespace qor {
 
@@ -71,6 +73,25 @@ void TRepSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
 void TRepSpeedButton::changeEvent(QEvent* Event) {
   TSpeedButton::changeEvent(Event);
   if (Event->type() != QEvent::EnabledChange || isEnabled() || !FRClickTimerEnabled) return;
+  FRClickTimerEnabled = false;
+  UpdateTimer();
+}
+
+void TRepSpeedButton::keyPressEvent(QKeyEvent* Event) {
+  TSpeedButton::keyPressEvent(Event);
+  if (Event->key() != Qt::Key_Space || Event->isAutoRepeat() || Designing()) return;
+  FRClickTimerEnabled = true;
+  try {
+    InitTimer();
+  } catch (...) {
+    FRClickTimerEnabled = false;
+    host::Application()->HandleException(this, std::current_exception());
+  }
+}
+
+void TRepSpeedButton::keyReleaseEvent(QKeyEvent* Event) {
+  TSpeedButton::keyReleaseEvent(Event);
+  if (Event->key() != Qt::Key_Space || Event->isAutoRepeat() || !FRClickTimerEnabled) return;
   FRClickTimerEnabled = false;
   UpdateTimer();
 }

@@ -8,6 +8,9 @@
 //   press (left) --StartClickInterval--> tick --RepeatClickInterval--> tick ...
 //   release / leave / disable            stop
 //
+// Keyboard: holding Space on the focused button repeats the same way (the
+// keyboard's own auto-repeat is ignored); its release clicks, as in QToolButton.
+//
 // A timer the system refuses raises EQORRepSpeedButton "no timer available"
 // (from a press, through the application's exception handler).
 #pragma once
@@ -56,6 +59,8 @@ class QORKIT_EXPORT TRepSpeedButton : public TSpeedButton {
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseLeave() override;
   void changeEvent(QEvent* Event) override;
+  void keyPressEvent(QKeyEvent* Event) override;
+  void keyReleaseEvent(QKeyEvent* Event) override;
 
  private:
   void StartTimer(int Interval);

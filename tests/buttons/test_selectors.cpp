@@ -200,6 +200,27 @@ TEST(RepSpeedButton, LeavingOrDisablingStopsTheRepetition) {
   EXPECT_FALSE(B.Repeating());
 }
 
+TEST(RepSpeedButton, HoldingSpaceRepeatsToo) {
+  QWidget Form;
+  TRepSpeedButton B(&Form);
+  B.resize(40, 30);
+  test::ShowAndWait(Form);
+  B.setFocus();
+  B.SetStartClickInterval(20);
+  B.SetRepeatClickInterval(10);
+  int Repeats = 0, Clicks = 0;
+  B.OnRepeatClick = [&](TObject*) { ++Repeats; };
+  B.OnClick = [&](TObject*) { ++Clicks; };
+  QTest::keyPress(&B, Qt::Key_Space);
+  QTest::qWait(80);
+  QTest::keyRelease(&B, Qt::Key_Space);
+  const int AtRelease = Repeats;
+  EXPECT_GE(AtRelease, 2);
+  QTest::qWait(40);
+  EXPECT_EQ(Repeats, AtRelease);
+  EXPECT_EQ(Clicks, 1);
+}
+
 TEST(RepSpeedButton, RefusedTimerReachesTheApplicationHandler) {
   QWidget Form;
   TRepSpeedButton B(&Form);
