@@ -49,7 +49,39 @@ TColor PaletteSystemColor(unsigned Index, const QWidget* Widget) {
   }
 }
 
+struct TColorIdent {
+  TColor Color;
+  const char* Name;
+};
+
+constexpr TColorIdent ColorIdents[] = {
+    {clBlack, "clBlack"}, {clMaroon, "clMaroon"}, {clGreen, "clGreen"}, {clOlive, "clOlive"},
+    {clNavy, "clNavy"}, {clPurple, "clPurple"}, {clTeal, "clTeal"}, {clGray, "clGray"},
+    {clSilver, "clSilver"}, {clRed, "clRed"}, {clLime, "clLime"}, {clYellow, "clYellow"},
+    {clBlue, "clBlue"}, {clFuchsia, "clFuchsia"}, {clAqua, "clAqua"}, {clWhite, "clWhite"},
+    {0xC0DCC0, "clMoneyGreen"}, {0xF0CAA6, "clSkyBlue"}, {0xF0FBFF, "clCream"},
+    {0xA4A0A0, "clMedGray"}, {clScrollBar, "clScrollBar"}, {clBackground, "clBackground"},
+    {clActiveCaption, "clActiveCaption"}, {clInactiveCaption, "clInactiveCaption"},
+    {clMenu, "clMenu"}, {clWindow, "clWindow"}, {clWindowFrame, "clWindowFrame"},
+    {clMenuText, "clMenuText"}, {clWindowText, "clWindowText"},
+    {clCaptionText, "clCaptionText"}, {clActiveBorder, "clActiveBorder"},
+    {clInactiveBorder, "clInactiveBorder"}, {clAppWorkSpace, "clAppWorkSpace"},
+    {clHighlight, "clHighlight"}, {clHighlightText, "clHighlightText"},
+    {clBtnFace, "clBtnFace"}, {clBtnShadow, "clBtnShadow"}, {clGrayText, "clGrayText"},
+    {clBtnText, "clBtnText"}, {clInactiveCaptionText, "clInactiveCaptionText"},
+    {clBtnHighlight, "clBtnHighlight"}, {cl3DDkShadow, "cl3DDkShadow"},
+    {cl3DLight, "cl3DLight"}, {clInfoText, "clInfoText"}, {clInfoBk, "clInfoBk"},
+    {clHotLight, "clHotLight"}, {clGradientActiveCaption, "clGradientActiveCaption"},
+    {clGradientInactiveCaption, "clGradientInactiveCaption"},
+    {clMenuHighlight, "clMenuHighlight"}, {clMenuBar, "clMenuBar"}, {clNone, "clNone"}};
+
 }  // namespace
+
+QString ColorToString(TColor Color) {
+  for (const TColorIdent& I : ColorIdents)
+    if (I.Color == Color) return QString::fromLatin1(I.Name);
+  return QStringLiteral("$%1").arg(Color, 8, 16, QChar('0')).toUpper();
+}
 
 void SetStyleServicesEnabled(bool Enabled) { StyleEngine = Enabled; }
 bool StyleServicesEnabled() { return StyleEngine; }

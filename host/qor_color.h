@@ -42,6 +42,10 @@ constexpr int GetGValue(TColor C) { return int((C >> 8) & 0xFF); }
 constexpr int GetBValue(TColor C) { return int((C >> 16) & 0xFF); }
 constexpr bool IsSystemColor(TColor C) { return (C & 0xFF000000u) == 0xFF000000u; }
 
+// The platform's colour name: the identifier of a named colour ("clRed",
+// "clBtnFace", "clMoneyGreen"), else "$00BBGGRR" in hexadecimal.
+QORKIT_EXPORT QString ColorToString(TColor Color);
+
 QORKIT_EXPORT TColor StyleColor(TStyleColor Color, const QWidget* Widget = nullptr);
 QORKIT_EXPORT TColor StyleFontColor(TStyleFont Font, const QWidget* Widget = nullptr);
 
@@ -49,6 +53,7 @@ QORKIT_EXPORT TColor StyleFontColor(TStyleFont Font, const QWidget* Widget = nul
 
 namespace qor {
 using host::ColorToRGB;
+using host::ColorToString;
 using host::FromQColor;
 using host::GetBValue;
 using host::GetGValue;

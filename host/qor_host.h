@@ -3,8 +3,10 @@
 
 #include "host/qor_app.h"
 #include "host/qor_bitmap.h"
+#include "host/qor_buttons.h"
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
+#include "host/qor_combo.h"
 #include "host/qor_control.h"
 #include "host/qor_edit.h"
 #include "host/qor_font.h"
