@@ -12,4 +12,5 @@
 #include "host/qor_grid.h"
 #include "host/qor_label.h"
 #include "host/qor_timer.h"
+#include "host/qor_tree.h"
 #include "host/qor_types.h"
