@@ -21,6 +21,8 @@ int FloorDiv(int A, int B) {
 // Scroll bar units are kept below this so that 10^6 rows of any pitch fit an int.
 constexpr double MaxBarUnits = 1e9;
 
+constexpr int MinSlideNumber = -(1 << 30);
+
 }  // namespace
 
 // One slide's square: (X, Y) .. (X2, Y2) inclusive.
@@ -68,8 +70,9 @@ void TThumbnails::ResizeSelection() {
   FSelectedSlide->SetSize(int(std::clamp(N, 0LL, (long long)INT_MAX)));
 }
 
+// Held above -2^30 so that slide and row arithmetic stays inside int.
 void TThumbnails::SetMin(int V) {
-  if (!Change(FMin, V)) return;
+  if (!Change(FMin, std::max(V, MinSlideNumber))) return;
   ResizeSelection();
   Changed();
 }
@@ -246,8 +249,8 @@ void TThumbnails::SelectByClick(int S, TShiftState Shift) {
     FSelectedSlide->SetBit(S - FMin, !SlideSelected(S));
   } else if (Multi && S != 0 && (Shift & ssShift) && FLastClickedSlide != 0) {
     FSelectedSlide->Clear();
-    for (int I = std::min(S, FLastClickedSlide); I <= std::max(S, FLastClickedSlide); ++I)
-      FSelectedSlide->SetBit(I - FMin, true);
+    for (long long I = std::min(S, FLastClickedSlide); I <= std::max(S, FLastClickedSlide); ++I)
+      FSelectedSlide->SetBit(int(I - FMin), true);
   } else {
     FSelectedSlide->Clear();
     if (S != 0) FSelectedSlide->SetBit(S - FMin, true);

@@ -96,7 +96,8 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
   ~TThumbnails() override;
 
   // ---- items and scrolling
-  // The first slide number; the selection keeps one bit per slide Min..Max.
+  // The first slide number (at least -2^30); the selection keeps one bit per
+  // slide Min..Max.
   int Min() const { return FMin; }
   void SetMin(int V);
   // Raised to 1.
