@@ -5,6 +5,8 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QScopeGuard>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "browsing/qor_foldertree.h"
@@ -245,25 +247,50 @@ TEST_F(FolderTree, RefreshTreeFallsBackToTheNearestExistingAncestor) {
   EXPECT_TRUE(T.SelectPath(Root + QStringLiteral("Gamma2")));
 }
 
-TEST_F(FolderTree, UnreadableFolderShowsNoChildrenAndNoError) {
-  ASSERT_TRUE(QDir().mkpath(Root + QStringLiteral("locked/inside")));
-  ASSERT_TRUE(QFile::setPermissions(Root + QStringLiteral("locked"), QFileDevice::Permissions()));
-  if (::geteuid() == 0) {
-    QFile::setPermissions(Root + QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    GTEST_SKIP() << "running as root: permission bits do not deny reading a folder";
-  }
-  ASSERT_TRUE(T.SelectPath(Root));
+namespace {
+
+// The checks of an unreadable folder; true when all hold.
+bool UnreadableFolderBehaves(TFolderTree& T, const QString& Root) {
+  if (!T.SelectPath(Root)) return false;
   TTreeNode* Locked = nullptr;
   for (int I = 0; I < T.TopNode()->childCount(); ++I)
     if (T.TopNode()->child(I)->text(0) == QStringLiteral("locked")) Locked = T.TopNode()->child(I);
-  ASSERT_NE(Locked, nullptr);
-  EXPECT_EQ(Locked->childCount(), 0);  // no expand button
+  if (!Locked || Locked->childCount() != 0) return false;  // listed, without an expand button
   T.expandItem(Locked);
-  EXPECT_EQ(Locked->childCount(), 0);
   QStringList Dirs;
-  EXPECT_FALSE(T.GetSubDirs(Root + QStringLiteral("locked"), Dirs));
-  EXPECT_FALSE(T.SelectPath(Root + QStringLiteral("locked/inside")));
-  QFile::setPermissions(Root + QStringLiteral("locked"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  return Locked->childCount() == 0 && !T.GetSubDirs(Root + QStringLiteral("locked"), Dirs) &&
+         !T.SelectPath(Root + QStringLiteral("locked/inside")) && T.Directory() == Root;
+}
+
+}  // namespace
+
+TEST_F(FolderTree, UnreadableFolderShowsNoChildrenAndNoError) {
+  ASSERT_TRUE(QDir().mkpath(Root + QStringLiteral("locked/inside")));
+  ASSERT_TRUE(QFile::setPermissions(Root + QStringLiteral("locked"), QFileDevice::Permissions()));
+  const auto Unlock = qScopeGuard([&] {
+    QFile::setPermissions(Root + QStringLiteral("locked"),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+  });
+  if (::geteuid() != 0) {
+    EXPECT_TRUE(UnreadableFolderBehaves(T, Root));
+    return;
+  }
+  // Permission bits do not stop root: the checks run in a child process that
+  // has given its privileges up to the unprivileged "nobody" account.
+  ASSERT_TRUE(QFile::setPermissions(Tmp.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                    QFileDevice::ExeOwner | QFileDevice::ReadOther |
+                                                    QFileDevice::ExeOther));
+  const pid_t Child = ::fork();
+  ASSERT_GE(Child, 0);
+  if (Child == 0) {
+    if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+    ::_exit(UnreadableFolderBehaves(T, Root) ? 0 : 1);
+  }
+  int Status = 0;
+  ASSERT_EQ(::waitpid(Child, &Status, 0), Child);
+  ASSERT_TRUE(WIFEXITED(Status));
+  if (WEXITSTATUS(Status) == 2) GTEST_SKIP() << "running as root and cannot drop privileges";
+  EXPECT_EQ(WEXITSTATUS(Status), 0);
 }
 
 TEST_F(FolderTree, TenThousandSubFoldersInCaseInsensitiveOrder) {
