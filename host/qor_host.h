@@ -17,4 +17,5 @@
 #include "host/qor_memo.h"
 #include "host/qor_menu.h"
 #include "host/qor_timer.h"
+#include "host/qor_tree.h"
 #include "host/qor_types.h"
