@@ -42,7 +42,7 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   Q_PROPERTY(TColor ColorSelFG READ ColorSelFG WRITE SetColorSelFG)
   Q_PROPERTY(TColor ColorHiLiteBG READ ColorHiLiteBG WRITE SetColorHiLiteBG)
   Q_PROPERTY(TColor ColorHiLiteSymbol READ ColorHiLiteSymbol WRITE SetColorHiLiteSymbol)
-  Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
 
  public:
   explicit TMarkSel(QWidget* AOwner = nullptr);

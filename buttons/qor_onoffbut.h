@@ -72,8 +72,8 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   Q_PROPERTY(QString BottomText READ BottomText WRITE SetBottomText)
   Q_PROPERTY(TColor ColorBackgnd READ ColorBackgnd WRITE SetColorBackgnd)
   Q_PROPERTY(TColor ColorText READ ColorText WRITE SetColorText)
-  Q_PROPERTY(TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
-  Q_PROPERTY(TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
+  Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
 
  public:

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QToolButton>
+#include <algorithm>
 
 #include "host/qor_bitmap.h"
 #include "host/qor_types.h"
@@ -30,6 +31,9 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
   void SetDesigning(bool On) { FDesigning = On; }
   QString Caption() const { return text(); }
   void SetCaption(const QString& Caption) { setText(Caption); }
+  void SetBounds(int Left, int Top, int Width, int Height) {
+    setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
+  }
   // The picture beside the caption, shown as given.
   const TBitmap& Glyph() const { return FGlyph; }
   void SetGlyph(const TBitmap& Glyph);

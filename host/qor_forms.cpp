@@ -253,24 +253,6 @@ void TDateTimePicker::keyPressEvent(QKeyEvent* E) {
   if (QKeyEvent* Go = KeyPressFirst(this, OnKeyPress, E, Replaced)) QDateTimeEdit::keyPressEvent(Go);
 }
 
-// ---- TSpeedButton ----------------------------------------------------------------
-
-TSpeedButton::TSpeedButton(QWidget* AOwner) : QToolButton(AOwner) {
-  setToolButtonStyle(Qt::ToolButtonTextOnly);
-  connect(this, &QToolButton::clicked, this, [this] {
-    if (!OnClick) return;
-    try {
-      OnClick(this);
-    } catch (...) {
-      Application()->HandleException(this, std::current_exception());
-    }
-  });
-}
-
-void TSpeedButton::SetBounds(int Left, int Top, int Width, int Height) {
-  PlaceWidget(this, Left, Top, Width, Height);
-}
-
 // ---- date/time tokens ------------------------------------------------------------
 
 const QStringList& EnglishMonthNames() {

@@ -17,8 +17,8 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
-#include <QToolButton>
 
+#include "host/qor_buttons.h"
 #include "host/qor_edit.h"
 #include "host/qor_format.h"
 #include "host/qor_grid.h"
@@ -185,23 +185,6 @@ class QORKIT_EXPORT TDateTimePicker : public QDateTimeEdit {
   TFont FFont;
 };
 
-// A button that runs OnClick when clicked (Space when it has the focus).
-class QORKIT_EXPORT TSpeedButton : public QToolButton {
-  Q_OBJECT
-  Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
-
- public:
-  explicit TSpeedButton(QWidget* AOwner = nullptr);
-
-  QString Name() const { return objectName(); }
-  void SetName(const QString& Name) { setObjectName(Name); }
-  QString Caption() const { return text(); }
-  void SetCaption(const QString& Caption) { setText(Caption); }
-  void SetBounds(int Left, int Top, int Width, int Height);
-
-  TNotifyEvent OnClick;
-};
-
 // Month and weekday names of the date/time tokens (English).
 QORKIT_EXPORT const QStringList& EnglishMonthNames();
 QORKIT_EXPORT const QStringList& EnglishDayNames();  // Monday first
@@ -241,5 +224,4 @@ using host::bsSizeToolWin;
 using host::bsToolWindow;
 using host::TFormBorderStyle;
 using host::TLabel;
-using host::TSpeedButton;
 }  // namespace qor

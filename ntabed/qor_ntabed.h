@@ -106,7 +106,7 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
   Q_PROPERTY(bool CommentEditingAllowed READ CommentEditingAllowed WRITE SetCommentEditingAllowed)
   Q_PROPERTY(bool BlockInternalPopup READ BlockInternalPopup WRITE SetBlockInternalPopup)
   Q_PROPERTY(bool AutoAdvance READ AutoAdvance WRITE SetAutoAdvance)
-  Q_PROPERTY(TOrientation AutoAdvanceDir READ AutoAdvanceDir WRITE SetAutoAdvanceDir)
+  Q_PROPERTY(qor::TOrientation AutoAdvanceDir READ AutoAdvanceDir WRITE SetAutoAdvanceDir)
   Q_PROPERTY(bool ClipboardUseFullPrec READ ClipboardUseFullPrec WRITE SetClipboardUseFullPrec)
   Q_PROPERTY(bool OptimizeRowHeight READ OptimizeRowHeight WRITE SetOptimizeRowHeight)
   Q_PROPERTY(bool BoldMarks READ BoldMarks WRITE SetBoldMarks)
