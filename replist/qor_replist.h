@@ -384,7 +384,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
 
  protected:
-  void Paint() override;
+  void PaintArea(const TRect& Area) override;
+  std::vector<TRect> ScrollOverlays() const override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -395,7 +396,6 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool SelectCell(int ACol, int ARow) override;
   QString GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const QString& Value) override;
-  void TopLeftChanged() override;
   bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
 
@@ -425,6 +425,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   void SetRowBit(int Row, std::uint8_t Bit, bool Value);
   void SetAllRowBits(std::uint8_t Bit, bool Value);
   void SetAllColumnBits(bool Value);
+  // Where the insertion mark's line runs, while it is shown.
+  bool InterRowIndicatorY(int& Y) const;
   int DataRowOfGridRow(int GridRow) const { return GridRow - CountHeadRows() + 1; }
   int GridRowOfDataRow(int DataRow) const { return DataRow + CountHeadRows() - 1; }
   bool IsRowDisabled(int Row) const;

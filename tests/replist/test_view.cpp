@@ -578,3 +578,51 @@ TEST(ReportListView, LongTextsAreShortenedWithDots) {
     EXPECT_NE(test::Picture(Drawn).copy(R), test::Picture(Reference).copy(R)) << int(A);
   }
 }
+
+// Scrolling moves the kept picture and draws only the rows that come into
+// view; every scroll must leave the picture a full paint gives.
+TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
+  struct TCase {
+    bool Shading, Indicator, CommonHeader, Border;
+  } const Cases[] = {{false, false, false, true}, {true, true, false, true},
+                     {true, false, true, false}, {false, true, true, true}};
+  for (const TCase& K : Cases) {
+    TView V;
+    test::ShowAndWait(V);
+    V.SetSuppressPaint(true);
+    V.SetNrCols(4);
+    V.SetNrRows(300);
+    for (int R = 1; R <= 300; ++R) {
+      V.SetElem(1, R, QStringLiteral("Item %1").arg(R));
+      V.SetElem(2, R, QString::number(R * 37 % 1000));
+    }
+    for (int R = 2; R <= 300; R += 5) V.SetRowSelected(R, true);
+    V.SetColumnCheckMode(3, cmBox);
+    V.SetCommonHeaderVisible(K.CommonHeader);
+    V.SetColorBkgdShaded(K.Shading ? 0xE0E0F0 : 0xFFFFFF);
+    if (K.Indicator) V.SetInterRowIndicatorPos(40);
+    if (!K.Border) V.SetBorderStyle(host::bsNone);
+    V.SetSuppressPaint(false);
+    test::Picture(V);
+    const int Page = V.VisibleRowCount();
+    const int Moves[] = {1, 1, 5, -1, Page, -Page, 3, Page + 4, -2, 100, -60, 1, -1};
+    for (int Move : Moves) {
+      // A pixel drawn between paints into the header survives only a partial repaint.
+      V.Canvas().SetPixel(5, 5, clFuchsia);
+      V.SetTopRow(V.TopRow() + Move);
+      const QImage Partial = test::Picture(V);
+      EXPECT_EQ(test::PixelAt(Partial, 5, 5), clFuchsia) << "move " << Move;
+      V.Invalidate();
+      QImage Full = test::Picture(V);
+      Full.setPixel(5, 5, qRgb(255, 0, 255));
+      ASSERT_EQ(test::DiffText(Partial, Full), "") << "move " << Move << " to " << V.TopRow();
+    }
+    // Keys scroll as well, moving the current row with them.
+    for (int Key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_End}) {
+      QTest::keyClick(&V, Qt::Key(Key));
+      const QImage Partial = test::Picture(V);
+      V.Invalidate();
+      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "") << "key " << Key;
+    }
+  }
+}
