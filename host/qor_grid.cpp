@@ -731,15 +731,19 @@ void TCustomGrid::DrawDefaultDecoration(const TRect& R, TGridDrawState State) {
 void TCustomGrid::paintEvent(QPaintEvent* Event) {
   TCustomControl::paintEvent(Event);
   if (FBorderStyle != bsSingle) return;
-  QPainter P(this);
   const int W = width(), H = height();
+  // Only an update that reaches the edge repaints it (a scroll of the rows
+  // inside does not); the edges are one-pixel fills, the painter's cheapest.
+  const QRect Inner(BorderWidth, BorderWidth, W - 2 * BorderWidth, H - 2 * BorderWidth);
+  if (Inner.contains(Event->rect())) return;
+  QPainter P(this);
   const auto Edge = [&](int Inset, TColor TopLeft, TColor BottomRight) {
-    P.setPen(ToQColor(TopLeft, this));
-    P.drawLine(Inset, H - 1 - Inset, Inset, Inset);
-    P.drawLine(Inset, Inset, W - 1 - Inset, Inset);
-    P.setPen(ToQColor(BottomRight, this));
-    P.drawLine(Inset, H - 1 - Inset, W - 1 - Inset, H - 1 - Inset);
-    P.drawLine(W - 1 - Inset, H - 1 - Inset, W - 1 - Inset, Inset);
+    const int L = Inset, T = Inset, R = W - 1 - Inset, B = H - 1 - Inset;
+    const QColor Light = ToQColor(TopLeft, this), Dark = ToQColor(BottomRight, this);
+    P.fillRect(QRect(QPoint(L, T), QPoint(L, B)), Light);
+    P.fillRect(QRect(QPoint(L, T), QPoint(R, T)), Light);
+    P.fillRect(QRect(QPoint(L, B), QPoint(R, B)), Dark);
+    P.fillRect(QRect(QPoint(R, T), QPoint(R, B)), Dark);
   };
   Edge(0, clBtnShadow, clBtnHighlight);
   Edge(1, cl3DDkShadow, cl3DLight);

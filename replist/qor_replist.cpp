@@ -70,9 +70,21 @@ void TReportListView::ConnectData() {
   };
 }
 
+void TReportListView::SetElem(int ACol, int ARow, const QString& Value) {
+  FChangingCell = QPoint(ACol - 1, ARow + CountHeadRows() - 1);
+  try {
+    FRLData->SetElem(ACol, ARow, Value);
+  } catch (...) {
+    FChangingCell.reset();
+    throw;
+  }
+  FChangingCell.reset();
+}
+
 void TReportListView::StringsHasChanged() {
   Changed();
-  Repaint();
+  if (FChangingCell && !FSuppressPaint) InvalidateCell(FChangingCell->x(), FChangingCell->y());
+  else Repaint();
 }
 
 void TReportListView::RepListPercDone(int Percent) {

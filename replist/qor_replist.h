@@ -36,6 +36,8 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
+#include <optional>
 
 #include "foundation/qor_dstruct.h"
 #include "foundation/qor_qorbase.h"
@@ -148,7 +150,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   QString DataID() const { return FRLData->DataID(); }
   void SetDataID(const QString& Id) { FRLData->SetDataID(Id); }
   QString GetElem(int ACol, int ARow) const { return FRLData->GetElem(ACol, ARow); }
-  void SetElem(int ACol, int ARow, const QString& Value) { FRLData->SetElem(ACol, ARow, Value); }
+  // Redraws just that cell.
+  void SetElem(int ACol, int ARow, const QString& Value);
   QString Elem(int ACol, int ARow) const { return GetElem(ACol, ARow); }
   bool GetElemChecked(int ACol, int ARow) const { return FRLData->GetElemChecked(ACol, ARow); }
   void SetElemChecked(int ACol, int ARow, bool Value) { FRLData->SetElemChecked(ACol, ARow, Value); }
@@ -468,6 +471,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool FHiLgtBold = false;
   int FHiLgtRow = 0, FHiLgtColumn = 0;
   bool FSuppressPaint = true;
+  // The one cell SetElem is changing, while it does (grid column and row).
+  std::optional<QPoint> FChangingCell;
   TColor FColorNormal = 0x002000;
   TColor FRColorNormal = 0xFFFFFF, FRColorShaded = 0xF0EFE8;
   int FRowColPattern = 1;

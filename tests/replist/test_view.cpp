@@ -626,3 +626,25 @@ TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
     }
   }
 }
+
+// A new text in one cell redraws that cell alone.
+TEST(ReportListViewRepaint, OneCellChangeRedrawsThatCell) {
+  TView V;
+  test::ShowAndWait(V);
+  for (int R = 1; R <= 6; ++R) V.SetElem(1, R, QStringLiteral("row %1").arg(R));
+  V.SetRowSelected(3, true);
+  test::Picture(V);
+  const int Paints = V.Paints;
+  V.Canvas().SetPixel(5, 5, clFuchsia);
+  for (int R : {1, 3, 6}) {
+    V.SetElem(2, R, QStringLiteral("new %1").arg(R));
+    const QImage Partial = test::Picture(V);
+    EXPECT_EQ(test::PixelAt(Partial, 5, 5), clFuchsia);
+    V.Invalidate();
+    QImage Full = test::Picture(V);
+    Full.setPixel(5, 5, qRgb(255, 0, 255));
+    ASSERT_EQ(test::DiffText(Partial, Full), "") << "row " << R;
+    V.Canvas().SetPixel(5, 5, clFuchsia);
+  }
+  EXPECT_EQ(V.Paints, Paints + 3) << "only the comparison paints were full";
+}
