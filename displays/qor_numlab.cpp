@@ -143,7 +143,26 @@ void TNumLab::ChangeAndRefresh(T& Field, const T& Value) {
   if (qor::Change(Field, Value)) Refresh();
 }
 
-void TNumLab::SetValue(double Value) { ChangeAndRefresh(FValue, Value); }
+void TNumLab::SetValue(double Value) {
+  if (qor::Change(FValue, Value)) RefreshValue();
+}
+
+// The transparent label combines its whole picture with the parent's pixels,
+// so it (like a label without a current picture) paints in full.
+void TNumLab::RefreshValue() {
+  if (FTransparent || !ScreenImageCurrent()) {
+    Refresh();
+    return;
+  }
+  const TRect Box = ValueBox();
+  RefreshArea(Box, [&](TCanvas& C) {
+    C.Font().Assign(Font());
+    C.Pen().SetColor(FieldColor());
+    C.Brush().SetColor(FieldColor());
+    C.Rectangle(Box);
+    if (!FEmpty) DrawValueText(C, TextTop(C));
+  });
+}
 void TNumLab::SetDisplayType(TDisplay Type) { ChangeAndRefresh(FDisplayType, Type); }
 void TNumLab::SetComma(bool On) { ChangeAndRefresh(FComma, On); }
 void TNumLab::SetForcePlusSign(bool On) { ChangeAndRefresh(FForcePlusSign, On); }
@@ -276,11 +295,21 @@ void TNumLab::Paint() {
 void TNumLab::PaintPicture(TCanvas& C) {
   C.SetOwner(this);
   C.Font().Assign(Font());
-  const int TextY = (Height() - C.TextHeight(TextHeightSample)) / 2;
+  const int TextY = TextTop(C);
   DrawBackground(C);
   DrawSideTexts(C, TextY);
   DrawValueField(C);
   if (!FEmpty) DrawValueText(C, TextY);
+}
+
+int TNumLab::TextTop(const TCanvas& C) const { return (Height() - C.TextHeight(TextHeightSample)) / 2; }
+
+TRect TNumLab::ValueBox() const {
+  return Rect(FLeftSpace + 3, 2, FLeftSpace + FLabelWidth - 1, Height() - 3);
+}
+
+TColor TNumLab::FieldColor() const {
+  return UseStyle(seClient) ? host::StyleColor(host::scGrid, this) : FColorLabBakG;
 }
 
 void TNumLab::DrawBackground(TCanvas& C) {
@@ -328,7 +357,7 @@ void TNumLab::DrawValueField(TCanvas& C) {
   else if (FFrameStyle == fsEmbossed) PenColor = FColWhiteLine;
   const bool StyledClient = UseStyle(seClient);
   C.Pen().SetColor(PenColor);
-  C.Brush().SetColor(StyledClient ? host::StyleColor(host::scGrid, this) : FColorLabBakG);
+  C.Brush().SetColor(FieldColor());
   C.Rectangle(LS + 1, 0, LS + LW + 1, H - 1);
   if (StyledClient)
     DrawFrame(C, FFrameStyle, LS + 1, 0, LS + LW, H - 2, cl3DLight, clBtnHighlight, clBtnShadow,
@@ -351,7 +380,7 @@ void TNumLab::DrawValueText(TCanvas& C, int TextY) {
                                    : FColorLabText;
   C.Font().SetColor(Color);
   C.Brush().SetStyle(host::bsClear);
-  C.TextRect(Rect(LS + 3, 2, LS + LW - 1, Height() - 3), X, TextY, Text);
+  C.TextRect(ValueBox(), X, TextY, Text);
 }
 
 }  // namespace qor

@@ -7,6 +7,8 @@
 // The label formats Value by DisplayType, lets OnBeforeDisplay adjust the
 // text, shows OverflowIndicator when the text does not fit the field, and
 // reports through MouseAreaCode which of the three areas the mouse is over.
+// A new value re-formats and redraws the value box inside the frame only; the
+// side texts and the frame stay as the last paint left them.
 //
 // Colours: ColorOutBakG (control background), ColorOutText (side texts),
 // ColorLabBakG (field), ColorLabText (value); the frame bevels follow
@@ -159,6 +161,11 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   void DrawSideTexts(TCanvas& C, int TextY);
   void DrawValueField(TCanvas& C);
   void DrawValueText(TCanvas& C, int TextY);
+  // Inside the frame: all that a new value changes.
+  TRect ValueBox() const;
+  TColor FieldColor() const;
+  int TextTop(const TCanvas& C) const;
+  void RefreshValue();
   void PaintPicture(TCanvas& C);
 
   double FValue = 0;

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -290,7 +291,7 @@ void TMeter::SetValue(double V) {
   }
   FValue = std::clamp(V, FMinValue, FMaxValue);
   ApplyValueAlarm(FValue, FNeedle->Visible());
-  Redraw();
+  RedrawNeedles();
 }
 
 void TMeter::SetValueSec(double V) {
@@ -301,7 +302,7 @@ void TMeter::SetValueSec(double V) {
   }
   FValue2 = std::clamp(V, FMinValue, FMaxValue);
   ApplyValueAlarm(FValue2, FNeedleSec->Visible());
-  if (FNeedleSec->Visible()) Redraw();
+  if (FNeedleSec->Visible()) RedrawNeedles();
 }
 
 void TMeter::SetMeterMinValue(double V) {
@@ -591,6 +592,13 @@ TMeter::TFaceKey TMeter::FaceKey() const {
           palette().cacheKey()};
 }
 
+TMeter::TPaintAngles TMeter::PaintAngles() const {
+  const double A = FMeterAngle;
+  return {Phi(Fraction(FValue, true)),         Phi(Fraction(FValue2, true)),
+          Phi(Fraction(FLowThreshold, true)), Phi(Fraction(FHighThreshold, true)),
+          90 + A / 2,                         90 - A / 2};
+}
+
 // The face changes only with the scale's own properties, so it is kept between
 // paints and a new value redraws just the needles and what lies above them. A
 // label handler may draw differently on every paint: with one assigned, the
@@ -598,10 +606,7 @@ TMeter::TFaceKey TMeter::FaceKey() const {
 void TMeter::Paint() {
   if (!(FMeterRadius > 0)) return;
   TCanvas& C = Canvas();
-  const double A = FMeterAngle;
-  const TPaintAngles Angles{Phi(Fraction(FValue, true)),         Phi(Fraction(FValue2, true)),
-                            Phi(Fraction(FLowThreshold, true)), Phi(Fraction(FHighThreshold, true)),
-                            90 + A / 2,                         90 - A / 2};
+  const TPaintAngles Angles = PaintAngles();
   if (OnBeforeDrawScaleLabel) {
     FFaceKey.reset();
     DrawFace(C, Angles);
@@ -614,15 +619,77 @@ void TMeter::Paint() {
       FFaceKey = std::make_unique<TFaceKey>(std::move(Key));
     }
     C.Draw(0, 0, FFace);
-    C.Font().Assign(Font());
   }
+  DrawAboveFace(C, Angles);
+}
+
+// Everything that follows the face in the painting sequence.
+void TMeter::DrawAboveFace(TCanvas& C, const TPaintAngles& Angles) {
+  SetFaceEndState(C);
   DrawNeedles(C, Angles);
   DrawCover(C);
   DrawHub(C);
   DrawLamps(C);
   if (OnMeterRendered) OnMeterRendered(this, C);
   DrawFrame(C);
+  FPaintedNeedles = NeedlesArea(Angles);
+  FPaintedOFL = FOFL;
+  FPaintedUFL = FUFL;
 }
+
+// The canvas as the face leaves it, whether the face was just drawn or came
+// from the kept copy: the label font, a clear brush over the background's
+// colour, and the pen of the face's last stroke.
+void TMeter::SetFaceEndState(TCanvas& C) const {
+  const bool Plain = FBakGndFName.isEmpty() || AuxBGBmp.Empty();
+  C.Font().Assign(Font());
+  C.SetCopyMode(host::cmSrcCopy);
+  C.Pen().SetStyle(host::psSolid);
+  C.Pen().SetMode(host::pmCopy);
+  C.Pen().SetWidth(1);
+  C.Pen().SetColor(FScaleVisible ? FColorScale : Plain ? FColorBakG : clBlack);
+  C.Brush().SetColor(Plain ? FColorBakG : clWhite);
+  C.Brush().SetStyle(host::bsClear);
+}
+
+// Pixels a needle polygon (with its shadow) may touch, outline included.
+QRect TMeter::NeedleArea(const TNeedleLayout& N, double Theta) const {
+  QRect Box;
+  for (const TPoint& P : NeedlePolygon(N, Theta)) Box |= QRect(P.X - 1, P.Y - 1, 3, 3);
+  if (N.ShadowDx() != 0 || N.ShadowDy() != 0) Box |= Box.translated(-N.ShadowDx(), -N.ShadowDy());
+  return Box;
+}
+
+QRect TMeter::NeedlesArea(const TPaintAngles& A) const {
+  QRect Box = NeedleArea(*FNeedle, A.Needle * Deg);
+  if (FNeedleSec->Visible()) Box |= NeedleArea(*FNeedleSec, A.Needle2 * Deg);
+  return Box;
+}
+
+// A new value touches only where the needles were and are, and a lamp whose
+// alarm state turned: that area is redrawn from the kept face and blitted.
+// Handlers that draw on the canvas may draw anywhere, so with one assigned
+// (or without a current picture) the whole meter is painted.
+void TMeter::RedrawNeedles() {
+  if (Loading()) return;
+  if (!(FMeterRadius > 0) || OnBeforeDrawNeedle || OnMeterRendered || OnBeforeDrawScaleLabel ||
+      !ScreenImageCurrent() || !FFaceKey || !(*FFaceKey == FaceKey())) {
+    Refresh();
+    return;
+  }
+  const TPaintAngles Angles = PaintAngles();
+  QRect Area = FPaintedNeedles | NeedlesArea(Angles);
+  if (FOFL != FPaintedOFL && FLimWatchHighOn) Area |= LampArea(width() - FRimSide - 18);
+  if (FUFL != FPaintedUFL && FLimWatchLowOn) Area |= LampArea(FRimSide + 8);
+  const TRect R = Rect(Area.left(), Area.top(), Area.right() + 1, Area.bottom() + 1);
+  RefreshArea(R, [&](TCanvas& C) {
+    C.SetCopyMode(host::cmSrcCopy);
+    C.DrawImage(R, FFace.Image(), R);
+    DrawAboveFace(C, Angles);
+  });
+}
+
+QRect TMeter::LampArea(int Left) const { return QRect(Left, FRimTop + 8, 11, 11); }
 
 void TMeter::DrawFace(TCanvas& C, const TPaintAngles& A) {
   DrawBackground(C);
@@ -700,7 +767,7 @@ void TMeter::DrawScale(TCanvas& C) {
   if (!(T.Step > 0) || !std::isfinite(T.First)) return;
   if (FShortTicks) DrawMinorTicks(C, T);
   const int Decimals = CalcM(FDecPlaces, FMaxValue, FMinValue);
-  if (FLogarithmic && std::fabs(std::log(FMaxValue / FMinValue) / uc_ln10) >= 1)
+  if (DecadeScale())
     DrawDecadeTicks(C, Decimals);
   else
     DrawMajorTicks(C, T, Decimals);
@@ -721,7 +788,23 @@ void TMeter::DrawTick(TCanvas& C, double V, int Length) {
   C.LineTo(Inner.X, Inner.Y);
 }
 
+// Linear scales divide each major step evenly. A logarithmic scale marks 2..9
+// of every decade instead, leaving out the values its major ticks already
+// mark; over whole decades those are all of them.
 void TMeter::DrawMinorTicks(TCanvas& C, const TTickSpacing& T) {
+  if (FLogarithmic) {
+    if (DecadeScale()) return;
+    constexpr double Slack = 0.999999999;
+    for (double Base = std::pow(10.0, std::floor(std::log10(FMinValue))); Slack * 2 * Base <= FMaxValue;
+         Base *= 10)
+      for (int K = 2; K <= 9; ++K) {
+        const double V = K * Base, Steps = (V - T.First) / T.Step;
+        if (V / Slack < FMinValue || Slack * V > FMaxValue) continue;
+        if (Steps >= -1e-5 && std::fabs(Steps - std::round(Steps)) <= 1e-5) continue;
+        DrawTick(C, V, 4);
+      }
+    return;
+  }
   const double Minor = T.Step / T.SubDiv;
   for (int K = 0; K < MaxTicks; ++K) {
     const double V = T.First - T.Step + K * Minor;
@@ -738,8 +821,11 @@ void TMeter::DrawMajorTicks(TCanvas& C, const TTickSpacing& T, int Decimals) {
   // On the full circle the maximum's ray is the minimum's: one label there.
   const bool EndsMeet = FMeterAngle >= 360 && std::fabs(T.First - FMinValue) <= 0.001 * T.Step;
   for (int K = 0; K < MaxTicks; ++K) {
-    const double V = T.First + K * T.Step;
+    double V = T.First + K * T.Step;
     if (!(V <= FMaxValue + 0.001 * T.Step)) break;
+    // First was reached by repeated addition: a zero tick may lie a rounding
+    // error off zero, and must not be labelled "-0.0".
+    if (std::fabs(V) <= 1e-9 * std::fabs(T.Step)) V = 0;
     DrawTick(C, V, 8);
     if (EndsMeet && K > 0 && std::fabs(V - FMaxValue) <= 0.001 * T.Step) continue;
     DrawLabel(C, V, Decimals, LabelW, LabelH);
@@ -766,6 +852,19 @@ void TMeter::DrawDecadeTicks(TCanvas& C, int Decimals) {
   }
 }
 
+bool TMeter::DecadeScale() const {
+  return FLogarithmic && std::fabs(std::log(FMaxValue / FMinValue) / uc_ln10) >= 1;
+}
+
+// A value that rounds to zero at the label's decimals reads as zero, unsigned.
+QString TMeter::LabelText(double V, int Decimals) {
+  QString Text = FormatF(V, Decimals, QChar('.'));
+  if (Text.startsWith(QChar('-')) &&
+      std::none_of(Text.cbegin(), Text.cend(), [](QChar Ch) { return Ch >= '1' && Ch <= '9'; }))
+    Text.remove(0, 1);
+  return Text;
+}
+
 void TMeter::DrawLabel(TCanvas& C, double V, int Decimals, double LabelW, double LabelH) {
   const double P = Phi(Fraction(V, false)) * Deg;
   const double R = FMeterRadius;
@@ -773,7 +872,7 @@ void TMeter::DrawLabel(TCanvas& C, double V, int Decimals, double LabelW, double
   const int Y = FMeterCenterY - Round(std::sin(P) * (R - LabelH / 2 - 15));
   // The text height is the font's line height, the same for every label.
   const int HalfH = int(LabelH) / 2;
-  QString Text = FormatF(V, Decimals, QChar('.'));
+  QString Text = LabelText(V, Decimals);
   int Width = C.TextWidth(Text);
   if (OnBeforeDrawScaleLabel) {
     const QString Before = Text;
@@ -803,7 +902,7 @@ void TMeter::DrawNeedles(TCanvas& C, const TPaintAngles& A) {
   if (!NeedleDrawn) DrawNeedle(C, *FNeedle, A.Needle * Deg);
 }
 
-void TMeter::DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta) {
+std::vector<TPoint> TMeter::NeedlePolygon(const TNeedleLayout& N, double Theta) const {
   const double L = N.PercentNeedleLength() * (FMeterRadius - 4) * 0.01;
   const double Cx = FMeterCenterX, Cy = FMeterCenterY;
   const double Px = Cx + Round(L * std::cos(Theta)), Py = Cy - Round(L * std::sin(Theta));
@@ -812,7 +911,7 @@ void TMeter::DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta) {
   const double Sx = std::sin(Theta) * T, Sy = std::cos(Theta) * T;
   const double CosT = std::cos(Theta), SinT = std::sin(Theta);
   auto Pt = [](double X, double Y) { return TPoint{Round(X), Round(Y)}; };
-  std::vector<TPoint> Poly{
+  return {
       Pt(Px - std::cos(Theta + Half) * H, Py + std::sin(Theta + Half) * H),
       Pt(Px, Py),
       Pt(Px - std::cos(Theta - Half) * H, Py + std::sin(Theta - Half) * H),
@@ -820,6 +919,10 @@ void TMeter::DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta) {
       Pt(Cx - Sx, Cy - Sy),
       Pt(Cx + Sx, Cy + Sy),
       Pt(Px + Sx - CosT * M, Py + Sy + SinT * M)};
+}
+
+void TMeter::DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta) {
+  const std::vector<TPoint> Poly = NeedlePolygon(N, Theta);
   C.Brush().SetStyle(host::bsSolid);
   if (N.ShadowDx() != 0 || N.ShadowDy() != 0) {
     std::vector<TPoint> Shadow = Poly;

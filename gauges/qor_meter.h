@@ -29,14 +29,21 @@
 // Every setter that changes the picture paints at once (not at the next
 // paint cycle), so OnMeterRendered sees each change. The dial face (background,
 // bands, scale, caption) is kept between paints and redrawn only when one of
-// its inputs changes, so a new value costs just the needles and what lies above
-// them; with an OnBeforeDrawScaleLabel handler the face is drawn on every paint.
+// its inputs changes; with an OnBeforeDrawScaleLabel handler the face is drawn
+// on every paint. A new value redraws only the area its needles cover before
+// and after (and a lamp whose alarm turned) from the kept face, and blits that
+// area; while a drawing handler (needle, label, rendered) is assigned, every
+// change paints the whole meter, since the handler may draw anywhere.
+// On a logarithmic scale the minor ticks mark 2..9 of every decade (the
+// linear minor step would crowd them towards the maximum).
 // The bands are ring segments: the pixels of pie slices hollowed by a disc of
 // the background colour, except that a background image inside the ring stays.
 #pragma once
 
+#include <QRect>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "foundation/qor_qorbase.h"
 #include "host/qor_bitmap.h"
@@ -340,9 +347,21 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   void DrawDecadeTicks(TCanvas& C, int Decimals);
   void DrawTick(TCanvas& C, double V, int Length);
   void DrawLabel(TCanvas& C, double V, int Decimals, double LabelW, double LabelH);
+  static QString LabelText(double V, int Decimals);
+  // Logarithmic over a decade or more: ticks at 1..9 of every decade.
+  bool DecadeScale() const;
   void DrawCaption(TCanvas& C);
+  TPaintAngles PaintAngles() const;
+  void DrawAboveFace(TCanvas& C, const TPaintAngles& A);
+  void SetFaceEndState(TCanvas& C) const;
   void DrawNeedles(TCanvas& C, const TPaintAngles& A);
   void DrawNeedle(TCanvas& C, const TNeedleLayout& N, double Theta);
+  std::vector<TPoint> NeedlePolygon(const TNeedleLayout& N, double Theta) const;
+  QRect NeedleArea(const TNeedleLayout& N, double Theta) const;
+  QRect NeedlesArea(const TPaintAngles& A) const;
+  QRect LampArea(int Left) const;
+  // Repaints what a value change touches (see RedrawNeedles in the source).
+  void RedrawNeedles();
   void DrawCover(TCanvas& C);
   void DrawInnerBevel(TCanvas& C);
   void DrawHub(TCanvas& C);
@@ -406,6 +425,9 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   // The dial face of the last paint and what it was drawn from.
   host::TBitmap FFace;
   std::unique_ptr<TFaceKey> FFaceKey;
+  // Where the last paint put the needles, and the alarm states its lamps show.
+  QRect FPaintedNeedles;
+  bool FPaintedOFL = false, FPaintedUFL = false;
   bool FLimWatchHighOn = true, FLimWatchLowOn = true;
   TColor FLimWatchActColor = clRed, FLimWatchPsvColor = clGray;
   TFrameStyle FFrameStyle = fsRaised;

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
 #include "host/qor_app.h"
 
@@ -195,6 +196,51 @@ void TControl::PaintNow() {
 void TControl::Paint() {
   FCanvas.Brush().SetColor(FColor);
   FCanvas.FillRect(ClientRect());
+}
+
+bool TControl::ScreenImageCurrent() const {
+  return !FStale && !FInPaint && !FParentBackground && isVisible() &&
+         FScreen.size() == QSize(std::max(1, width()), std::max(1, height()));
+}
+
+void TControl::RefreshArea(const TRect& Area, const std::function<void(TCanvas&)>& Draw) {
+  const QRect R = QRect(Area.Left, Area.Top, Area.Width(), Area.Height()) & rect();
+  if (R.isEmpty() || FInPaint) return;
+  // A clip the owner set for its own drawing between paints comes back after.
+  const bool HadClip = FCanvas.HasClipRect();
+  const TRect OldClip = FCanvas.ClipRect();
+  FInPaint = true;
+  FCanvas.SetClipRect(Rect(R.left(), R.top(), R.right() + 1, R.bottom() + 1));
+  auto Restore = [&] {
+    if (HadClip) FCanvas.SetClipRect(OldClip);
+    else FCanvas.ClearClipRect();
+    FCanvas.Flush();
+    FInPaint = false;
+  };
+  try {
+    Draw(FCanvas);
+  } catch (...) {
+    Restore();
+    FStale = true;
+    throw;
+  }
+  Restore();
+  update(R);
+}
+
+void TControl::ScrollImage(const TRect& Area, int Dy) {
+  const QRect R = QRect(Area.Left, Area.Top, Area.Width(), Area.Height()) & FScreen.rect();
+  if (R.isEmpty() || Dy == 0 || std::abs(Dy) >= R.height()) return;
+  FCanvas.Flush();
+  const qsizetype Bpl = FScreen.bytesPerLine();
+  const size_t Bytes = size_t(R.width()) * 4;
+  uchar* Bits = FScreen.bits();
+  auto Row = [&](int Y) { return Bits + Y * Bpl + R.left() * 4; };
+  // Rows are moved in the order that never overwrites a row still to move.
+  if (Dy < 0)
+    for (int Y = R.top(); Y <= R.bottom() + Dy; ++Y) std::memcpy(Row(Y), Row(Y - Dy), Bytes);
+  else
+    for (int Y = R.bottom(); Y >= R.top() + Dy; --Y) std::memcpy(Row(Y), Row(Y - Dy), Bytes);
 }
 
 const QImage& TControl::ScreenImage() {

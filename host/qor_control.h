@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QWidget>
+#include <functional>
 
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
@@ -108,6 +109,16 @@ class QORKIT_EXPORT TControl : public QWidget {
  protected:
   // Redraws the whole picture on Canvas(); the default fills it with Color.
   virtual void Paint();
+  // Partial repaints. A control whose change touches a small part of its
+  // picture redraws that part on the kept image and blits only it; the rest of
+  // the image still holds the last Paint. Both need a current image (not stale,
+  // of the control's size, on screen); otherwise the caller repaints fully.
+  bool ScreenImageCurrent() const;
+  // Draw paints with the canvas clipped to Area; then Area alone is blitted.
+  void RefreshArea(const TRect& Area, const std::function<void(TCanvas&)>& Draw);
+  // Moves the pixels inside Area by Dy rows; the rows left behind keep their
+  // old pixels until the caller draws them (and blits Area).
+  void ScrollImage(const TRect& Area, int Dy);
   virtual void Loaded() {}
   virtual void FontChanged() { Invalidate(); }
   virtual void Resize();

@@ -49,6 +49,15 @@ void TFont::SetAntialiased(bool On) {
 
 void TFont::Assign(const TFont& Source) {
   if (*this == Source) return;
+  // The same face measures the same: the font and the widths learnt so far
+  // stay (painters assign the control's font before every cell or label).
+  if (FName == Source.FName && FSize == Source.FSize && FStyle == Source.FStyle &&
+      FAntialiased == Source.FAntialiased) {
+    FColor = Source.FColor;
+    FOrientation = Source.FOrientation;
+    Notify();
+    return;
+  }
   FQFont = Source.FQFont;
   FMetrics = Source.FMetrics;
   FWidths = Source.FWidths;

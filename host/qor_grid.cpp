@@ -8,6 +8,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <optional>
 
 namespace qor::host {
 
@@ -469,11 +470,72 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
   ALeft = std::clamp(ALeft, FFixedCols, std::max(FFixedCols, FColCount - 1));
   ATop = std::clamp(ATop, FFixedRows, std::max(FFixedRows, FRowCount - 1));
   if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
+  const bool RowsOnly = ALeft == FTopLeft.X;
+  const std::vector<TSpan> OldRows = RowsOnly ? VisibleSpans(false) : std::vector<TSpan>{};
+  const std::vector<TRect> OldOverlays = RowsOnly ? ScrollOverlays() : std::vector<TRect>{};
   FTopLeft = {ALeft, ATop};
   UpdateScrollBars();
   PlaceEditor();
-  Invalidate();
+  if (!RowsOnly || !ScrollRows(OldRows, OldOverlays)) Invalidate();
   TopLeftChanged();
+}
+
+// The rows below the fixed ones move by the shift of a row shown before and
+// after; the kept picture is valid where it showed whole grid (above the end
+// of its last row and of the client area) and moved rows land, and only the
+// rest is drawn. A jump past every shown row redraws the scrolling rows alone.
+bool TCustomGrid::ScrollRows(const std::vector<TSpan>& OldRows, const std::vector<TRect>& OldOverlays) {
+  if (!ScreenImageCurrent()) return false;
+  const std::vector<TSpan> NewRows = VisibleSpans(false);
+  const auto FirstScrolling = std::find_if(NewRows.begin(), NewRows.end(),
+                                           [&](const TSpan& S) { return S.Index >= FFixedRows; });
+  if (FirstScrolling == NewRows.end()) return false;
+  const int Top = FirstScrolling->Pos, H = height(), W = width();
+  const int Limit = Border() + ClientHeight();
+  const auto End = [&](const std::vector<TSpan>& S) {
+    return S.empty() ? Top : std::min(Limit, S.back().Pos + S.back().Size + FGridLineWidth);
+  };
+  std::optional<int> Shift;
+  for (const TSpan& N : NewRows) {
+    if (N.Index < FFixedRows) continue;
+    const auto O = std::find_if(OldRows.begin(), OldRows.end(),
+                                [&](const TSpan& S) { return S.Index == N.Index; });
+    if (O == OldRows.end()) continue;
+    Shift = N.Pos - O->Pos;
+    break;
+  }
+  const TRect Area = Rect(0, Top, W, H);
+  if (!Shift) {
+    RepaintArea(Area);
+  } else {
+    const int Dy = *Shift;
+    ScrollImage(Area, Dy);
+    const int ValidTop = Top + std::max(0, Dy);
+    const int ValidEnd = std::max(ValidTop, std::min(End(OldRows) + Dy, Limit));
+    if (ValidTop > Top) RepaintArea(Rect(0, Top, W, ValidTop));
+    if (ValidEnd < H) RepaintArea(Rect(0, ValidEnd, W, H));
+    for (const TRect& R : OldOverlays) {
+      RepaintArea(R);
+      RepaintArea(Rect(R.Left, R.Top + Dy, R.Right, R.Bottom + Dy));
+    }
+  }
+  for (const TRect& R : ScrollOverlays()) RepaintArea(R);
+  update(QRect(0, Top, W, H - Top));
+  return true;
+}
+
+void TCustomGrid::RepaintArea(const TRect& Area) {
+  RefreshArea(Area, [&](TCanvas&) { PaintArea(Area); });
+}
+
+void TCustomGrid::InvalidateCell(int ACol, int ARow) {
+  if (!ScreenImageCurrent()) {
+    Invalidate();
+    return;
+  }
+  const QRect R = CellRect(ACol, ARow);
+  if (R.isEmpty()) return;  // not in view: the next scroll draws it
+  RepaintArea(Rect(R.left(), R.top(), R.right() + 1 + FGridLineWidth, R.bottom() + 1 + FGridLineWidth));
 }
 
 void TCustomGrid::ScrollIntoView(int ACol, int ARow) {
@@ -596,7 +658,9 @@ void TCustomGrid::DrawGridLines() {
   }
 }
 
-void TCustomGrid::Paint() {
+void TCustomGrid::Paint() { PaintArea(ClientRect()); }
+
+void TCustomGrid::PaintArea(const TRect& Area) {
   TCanvas& C = Canvas();
   C.Font().Assign(Font());
   C.Pen().SetStyle(psSolid);
@@ -604,15 +668,23 @@ void TCustomGrid::Paint() {
   C.Pen().SetWidth(1);
   C.Brush().SetStyle(bsSolid);
   C.Brush().SetColor(Color());
-  C.FillRect(ClientRect());
+  C.FillRect(Area);
   DrawGridLines();
+  // A cell may draw onto its grid lines: cells that reach within a line of
+  // Area are drawn too, in the order of the full paint.
+  const int M = std::max(0, FGridLineWidth);
+  const auto Reaches = [&](int Pos, int Size, int From, int To) {
+    return Pos - M < To && Pos + Size + M > From;
+  };
 
   const TGridRect Sel = Selection();
   const bool HasFocus = hasFocus() || (FInplaceEdit && FInplaceEdit->hasFocus());
   const std::vector<TSpan> Cols = VisibleSpans(true), Rows = VisibleSpans(false);
   for (const TSpan& RowSpan : Rows) {
+    if (!Reaches(RowSpan.Pos, RowSpan.Size, Area.Top, Area.Bottom)) continue;
     const int Row = RowSpan.Index;
     for (const TSpan& ColSpan : Cols) {
+      if (!Reaches(ColSpan.Pos, ColSpan.Size, Area.Left, Area.Right)) continue;
       const int Col = ColSpan.Index;
       const TRect R = Rect(ColSpan.Pos, RowSpan.Pos, ColSpan.Pos + ColSpan.Size, RowSpan.Pos + RowSpan.Size);
       TGridDrawState State = 0;
@@ -659,15 +731,19 @@ void TCustomGrid::DrawDefaultDecoration(const TRect& R, TGridDrawState State) {
 void TCustomGrid::paintEvent(QPaintEvent* Event) {
   TCustomControl::paintEvent(Event);
   if (FBorderStyle != bsSingle) return;
-  QPainter P(this);
   const int W = width(), H = height();
+  // Only an update that reaches the edge repaints it (a scroll of the rows
+  // inside does not); the edges are one-pixel fills, the painter's cheapest.
+  const QRect Inner(BorderWidth, BorderWidth, W - 2 * BorderWidth, H - 2 * BorderWidth);
+  if (Inner.contains(Event->rect())) return;
+  QPainter P(this);
   const auto Edge = [&](int Inset, TColor TopLeft, TColor BottomRight) {
-    P.setPen(ToQColor(TopLeft, this));
-    P.drawLine(Inset, H - 1 - Inset, Inset, Inset);
-    P.drawLine(Inset, Inset, W - 1 - Inset, Inset);
-    P.setPen(ToQColor(BottomRight, this));
-    P.drawLine(Inset, H - 1 - Inset, W - 1 - Inset, H - 1 - Inset);
-    P.drawLine(W - 1 - Inset, H - 1 - Inset, W - 1 - Inset, Inset);
+    const int L = Inset, T = Inset, R = W - 1 - Inset, B = H - 1 - Inset;
+    const QColor Light = ToQColor(TopLeft, this), Dark = ToQColor(BottomRight, this);
+    P.fillRect(QRect(QPoint(L, T), QPoint(L, B)), Light);
+    P.fillRect(QRect(QPoint(L, T), QPoint(R, T)), Light);
+    P.fillRect(QRect(QPoint(L, B), QPoint(R, B)), Dark);
+    P.fillRect(QRect(QPoint(R, T), QPoint(R, B)), Dark);
   };
   Edge(0, clBtnShadow, clBtnHighlight);
   Edge(1, cl3DDkShadow, cl3DLight);

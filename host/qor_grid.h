@@ -7,6 +7,10 @@
 // DrawCell; the grid draws the grid lines, the background beyond the last
 // cell and, with DefaultDrawing, the cell backgrounds and the focus frame.
 //
+// Scrolling the rows moves the pixels of the kept picture and draws only the
+// rows that come into view (and any overlay bands a subclass names); a change
+// of one cell redraws that cell. The result is the picture a full paint gives.
+//
 // Geometry: cell (c, r) occupies ColWidths(c) x RowHeights(r) pixels, followed
 // by a grid line of GridLineWidth pixels to its right and below it (lines of
 // fixed cells only with goFixedVertLine / goFixedHorzLine, of the others only
@@ -231,7 +235,19 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   virtual bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos);
   virtual bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos);
 
+  // Paint draws the whole client through PaintArea, which draws the part of
+  // the picture inside Area: background, grid lines and the cells that reach
+  // into it, in the order of a full paint. Partial repaints call it with the
+  // canvas clipped to Area, so subclasses that draw over the cells override
+  // PaintArea rather than Paint.
   void Paint() override;
+  virtual void PaintArea(const TRect& Area);
+  // Bands of drawings laid over the cells that do not move with the rows (an
+  // insertion mark tied to a row boundary counts); redrawn around a scroll.
+  virtual std::vector<TRect> ScrollOverlays() const { return {}; }
+  // Redraws one cell (with its grid lines) on the kept picture and blits it;
+  // without a current picture the whole grid is invalidated instead.
+  void InvalidateCell(int ACol, int ARow);
   void Resize() override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
@@ -287,6 +303,8 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   void EditorKey(QKeyEvent* Event);
   void SizingZone(int X, int Y, TGridState& State, int& Index) const;
   bool MoveTarget(int X, int Y, int& Index) const;
+  bool ScrollRows(const std::vector<TSpan>& OldRows, const std::vector<TRect>& OldOverlays);
+  void RepaintArea(const TRect& Area);
   void DrawGridLines();
   void DrawDefaultDecoration(const TRect& R, TGridDrawState State);
 

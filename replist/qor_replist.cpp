@@ -71,9 +71,21 @@ void TReportListView::ConnectData() {
   };
 }
 
+void TReportListView::SetElem(int ACol, int ARow, const QString& Value) {
+  FChangingCell = QPoint(ACol - 1, ARow + CountHeadRows() - 1);
+  try {
+    FRLData->SetElem(ACol, ARow, Value);
+  } catch (...) {
+    FChangingCell.reset();
+    throw;
+  }
+  FChangingCell.reset();
+}
+
 void TReportListView::StringsHasChanged() {
   Changed();
-  Repaint();
+  if (FChangingCell && !FSuppressPaint) InvalidateCell(FChangingCell->x(), FChangingCell->y());
+  else Repaint();
 }
 
 void TReportListView::RepListPercDone(int Percent) {
@@ -967,9 +979,9 @@ void TReportListView::SetInterRowIndicatorPos(int Value) {
 
 // ---- painting -------------------------------------------------------------------
 
-void TReportListView::Paint() {
+void TReportListView::PaintArea(const TRect& Area) {
   if (FSuppressPaint) return;
-  TCustomDrawGrid::Paint();
+  TCustomDrawGrid::PaintArea(Area);
   TCanvas& C = Canvas();
   const int H = CountHeadRows();
   if (NrOfRows() == 0) {
@@ -989,18 +1001,32 @@ void TReportListView::Paint() {
                   Top - 2 + (height() - Top - LineHeight) / 2 + I * LineHeight, Lines[I]);
     }
   }
-  const int K = FInterRowIndi;
-  const int GridTop = TCustomGrid::TopRow();
-  if (K != 0 && K >= GridTop - H + 1 && K <= NrOfRows() + 1) {
-    int HeadHeight = ClientTop();
-    for (int R = 0; R < H; ++R) HeadHeight += RowHeights(R);
-    const int Y = HeadHeight + (H + K - GridTop - 1) * (DefaultRowHeight() + 1);
+  int Y = 0;
+  if (InterRowIndicatorY(Y)) {
     C.Pen().SetColor(FInterRowColor);
     C.Pen().SetWidth(FInterRowWidth);
     C.MoveTo(0, Y);
     C.LineTo(width(), Y);
     C.Pen().SetWidth(1);
   }
+}
+
+bool TReportListView::InterRowIndicatorY(int& Y) const {
+  const int H = CountHeadRows(), K = FInterRowIndi;
+  const int GridTop = TCustomGrid::TopRow();
+  if (K == 0 || K < GridTop - H + 1 || K > NrOfRows() + 1) return false;
+  int HeadHeight = ClientTop();
+  for (int R = 0; R < H; ++R) HeadHeight += RowHeights(R);
+  Y = HeadHeight + (H + K - GridTop - 1) * (DefaultRowHeight() + 1);
+  return true;
+}
+
+// The insertion mark is placed from TopRow; it is redrawn around a scroll.
+std::vector<TRect> TReportListView::ScrollOverlays() const {
+  int Y = 0;
+  if (!InterRowIndicatorY(Y)) return {};
+  const int Reach = FInterRowWidth + 1;
+  return {Rect(0, Y - Reach, width(), Y + Reach + 1)};
 }
 
 void TReportListView::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
@@ -1234,11 +1260,6 @@ void TReportListView::DrawHeaderCell(int ACol, int ARow, const TRect& ARect) {
     }
   }
   DrawRaisedEdge(ARect.Left, ARect.Top, R, ARect.Bottom);
-}
-
-void TReportListView::TopLeftChanged() {
-  Invalidate();
-  TCustomDrawGrid::TopLeftChanged();
 }
 
 bool TReportListView::DoMouseWheelDown(TShiftState Shift, QPoint MousePos) {

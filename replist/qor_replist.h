@@ -40,6 +40,8 @@
 #pragma once
 
 #include <QList>
+#include <QPoint>
+#include <optional>
 
 #include "foundation/qor_dstruct.h"
 #include "foundation/qor_qorbase.h"
@@ -153,7 +155,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   QString DataID() const { return FRLData->DataID(); }
   void SetDataID(const QString& Id) { FRLData->SetDataID(Id); }
   QString GetElem(int ACol, int ARow) const { return FRLData->GetElem(ACol, ARow); }
-  void SetElem(int ACol, int ARow, const QString& Value) { FRLData->SetElem(ACol, ARow, Value); }
+  // Redraws just that cell.
+  void SetElem(int ACol, int ARow, const QString& Value);
   QString Elem(int ACol, int ARow) const { return GetElem(ACol, ARow); }
   bool GetElemChecked(int ACol, int ARow) const { return FRLData->GetElemChecked(ACol, ARow); }
   void SetElemChecked(int ACol, int ARow, bool Value) { FRLData->SetElemChecked(ACol, ARow, Value); }
@@ -390,7 +393,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
 
  protected:
-  void Paint() override;
+  void PaintArea(const TRect& Area) override;
+  std::vector<TRect> ScrollOverlays() const override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -401,7 +405,6 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool SelectCell(int ACol, int ARow) override;
   QString GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const QString& Value) override;
-  void TopLeftChanged() override;
   bool DoMouseWheelDown(TShiftState Shift, QPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
 
@@ -431,6 +434,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   void SetRowBit(int Row, std::uint8_t Bit, bool Value);
   void SetAllRowBits(std::uint8_t Bit, bool Value);
   void SetAllColumnBits(bool Value);
+  // Where the insertion mark's line runs, while it is shown.
+  bool InterRowIndicatorY(int& Y) const;
   int DataRowOfGridRow(int GridRow) const { return GridRow - CountHeadRows() + 1; }
   int GridRowOfDataRow(int DataRow) const { return DataRow + CountHeadRows() - 1; }
   bool IsRowDisabled(int Row) const;
@@ -471,6 +476,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool FHiLgtBold = false;
   int FHiLgtRow = 0, FHiLgtColumn = 0;
   bool FSuppressPaint = true;
+  // The one cell SetElem is changing, while it does (grid column and row).
+  std::optional<QPoint> FChangingCell;
   TColor FColorNormal = 0x002000;
   TColor FRColorNormal = 0xFFFFFF, FRColorShaded = 0xF0EFE8;
   int FRowColPattern = 1;

@@ -301,4 +301,39 @@ TEST(NumLabEnabled, FollowsQtsEffectiveState) {
   EXPECT_EQ(test::Picture(Alone), Enabled);
 }
 
+// A new value redraws the value box only; the result must be the picture a
+// full paint gives, and pixels outside the box stay as they were.
+TEST(NumLabPartialRepaint, ValueChangesMatchAFullPaint) {
+  struct TCase {
+    TFrameStyle Frame;
+    TAlignment Align;
+    int LeftSpace, LabelWidth;
+  } const Cases[] = {{fsLowered, taCenter, 40, 80}, {fsEmbossed, taRightJustify, 10, 60},
+                     {fsNone, taLeftJustify, 0, 150}, {fsEngraved, taCenter, 60, 30}};
+  const double Values[] = {1234.5678, -0.5, 88888888.8, 7, 1e300, -42.125, 0};
+  for (const TCase& K : Cases) {
+    TNumLab L;
+    test::ShowAndWait(L);
+    L.SetFrameStyle(K.Frame);
+    L.SetAlignment(K.Align);
+    L.SetLeftSpace(K.LeftSpace);
+    L.SetLabelWidth(K.LabelWidth);
+    L.SetLeftText("U");
+    L.SetRightText("mV");
+    L.SetColorLabBakG(clYellow);
+    test::Picture(L);
+    for (double V : Values) {
+      // A pixel drawn between paints beside the box survives only a partial repaint.
+      L.Canvas().SetPixel(K.LeftSpace + 1, 1, clFuchsia);
+      L.SetValue(V);
+      const QImage Partial = test::Picture(L);
+      EXPECT_EQ(PixelAt(Partial, K.LeftSpace + 1, 1), clFuchsia);
+      L.Invalidate();
+      QImage Full = test::Picture(L);
+      Full.setPixel(K.LeftSpace + 1, 1, qRgb(255, 0, 255));
+      ASSERT_EQ(test::DiffText(Partial, Full), "") << "frame " << int(K.Frame) << " value " << V;
+    }
+  }
+}
+
 }  // namespace qor

@@ -804,3 +804,137 @@ TEST(Meter, UserHandlerOnTheNeedleLayoutKeepsTheRepaint) {
 }
 
 }  // namespace
+
+// ---- regressions and partial repaints ------------------------------------------------
+
+// Tick values reached by repeated addition land a rounding error off zero.
+TEST(MeterRegression, ZeroTickOfASymmetricScaleIsNotLabelledMinusZero) {
+  TMeter M;
+  M.SetMeterMinValue(-1);
+  M.SetMeterNrTicks(5);
+  QStringList T = Texts(Labels(M));
+  EXPECT_TRUE(T.contains("0.0")) << T.join(' ').toStdString();
+  EXPECT_FALSE(T.contains("-0.0"));
+  // A tick that rounds to zero at the label's decimals reads unsigned as well.
+  M.SetMeterMinValue(-0.4);
+  M.SetMeterMaxValue(0.4);
+  M.SetMeterNrTicks(8);
+  M.SetMeterDecPlaces(0);
+  T = Texts(Labels(M));
+  EXPECT_FALSE(T.contains("-0")) << T.join(' ').toStdString();
+  EXPECT_TRUE(T.contains("0"));
+}
+
+// The needle handler gets the same canvas whether the face was just drawn or
+// came from the kept copy.
+TEST(MeterRegression, BeforeDrawNeedleCanvasStateDoesNotDependOnTheFaceCache) {
+  struct TState {
+    host::TBrushStyle BrushStyle;
+    TColor BrushColor, PenColor, FontColor;
+    bool operator==(const TState&) const = default;
+  };
+  TMeter M;
+  M.Font().SetColor(clMaroon);
+  std::vector<TState> Seen;
+  M.OnBeforeDrawNeedle = [&](TObject*, TCanvas& C, bool&) {
+    Seen.push_back({C.Brush().Style(), C.Brush().Color(), C.Pen().Color(), C.Font().Color()});
+    // Text drawn here is transparent: it leaves the face around the glyphs.
+    C.TextOut(M.MeterCenterX() - 40, M.MeterCenterY() - 40, "ab");
+  };
+  M.SetValue(0.3);
+  M.Invalidate();
+  const QImage Cached = Picture(M);
+  M.OnBeforeDrawScaleLabel = [](TObject*, TCanvas&, QString&, int, int) {};
+  M.Invalidate();
+  const QImage Fresh = Picture(M);
+  ASSERT_GE(Seen.size(), 2u);
+  EXPECT_EQ(Seen.front(), Seen.back());
+  EXPECT_EQ(Seen.back().BrushStyle, host::bsClear);
+  EXPECT_EQ(Seen.back().PenColor, clNavy) << "the scale's pen";
+  EXPECT_EQ(Seen.back().FontColor, clMaroon) << "the label font";
+  EXPECT_EQ(Cached, Fresh);
+  EXPECT_EQ(PixelAt(Cached, M.MeterCenterX() - 40, M.MeterCenterY() - 40), clWhite);
+}
+
+// Over whole decades the major ticks mark 1..9 already; the linear minor step
+// used to crowd a comb of short ticks towards the maximum.
+TEST(MeterRegression, LogarithmicMinorTicksMarkTwoToNineOfEachDecade) {
+  TMeter M;
+  M.SetMeterMaxValue(1000);
+  M.SetMeterMinValue(1);
+  M.SetLogarithmic(true);
+  M.SetMeterScaleLine(false);
+  const QImage Short = Picture(M);
+  M.SetMeterShortTicks(false);
+  EXPECT_EQ(Short, Picture(M)) << "no minor tick off the decade marks";
+  // Below a decade the major ticks follow the linear step; minor ticks fill in
+  // the decade marks between them, and nothing else.
+  M.SetMeterShortTicks(true);
+  M.SetMeterMaxValue(9);
+  M.SetMeterNrTicks(2);
+  const QImage Img = Picture(M);
+  auto TickAt = [&](double V) {
+    int X, Y;
+    M.ConvertToPixelCoords(V, (M.MeterRadius() - 2) * 100 / M.MeterRadius(), X, Y);
+    return NearColor(Img, X, Y, clNavy);
+  };
+  for (double V : {2.0, 3.0, 5.0, 7.0, 8.0}) EXPECT_TRUE(TickAt(V)) << V;
+  for (double V : {2.5, 3.5, 6.5, 8.5}) EXPECT_FALSE(TickAt(V)) << V;
+}
+
+// A value change repaints only the needles' area from the kept face; the
+// result must be the picture a full paint gives.
+TEST(MeterPartialRepaint, ValueChangesMatchAFullPaint) {
+  struct TCase {
+    TMeter::TMeterLayout Layout;
+    int ShadowDx, ShadowDy, Thickness;
+    bool Second, Bands;
+  } const Cases[] = {{TMeter::mlCirc90, 0, 0, 0, false, false},
+                     {TMeter::mlCirc180, 4, -3, 6, true, true},
+                     {TMeter::mlCirc270, -5, 6, 0, true, false},
+                     {TMeter::mlCirc360, 3, 3, 10, false, true},
+                     {TMeter::mlCirc120, 0, 7, 2, true, true}};
+  for (const TCase& K : Cases) {
+    TMeter M;
+    test::ShowAndWait(M);
+    M.SetMeterLayout(K.Layout);
+    M.SetScaleBkVisible(K.Bands);
+    M.SetScaleBkWidth(30);
+    M.SetThresholdLow(0.25);
+    M.SetThresholdHigh(0.75);
+    M.NeedleLayout()->SetShadowDx(K.ShadowDx);
+    M.NeedleLayout()->SetShadowDy(K.ShadowDy);
+    M.NeedleLayout()->SetThickness(K.Thickness);
+    M.NeedleLayoutSec()->SetVisible(K.Second);
+    M.NeedleLayoutSec()->SetColorBody(clYellow);
+    M.NeedleLayoutSec()->SetShadowDx(-K.ShadowDy);
+    Picture(M);
+    // A pixel drawn between paints outside every needle survives a partial
+    // repaint, and only a partial one.
+    M.Canvas().SetPixel(M.width() / 2, M.height() - 3, clFuchsia);
+    for (int Step = 0; Step <= 40; ++Step) {
+      const double V = 0.5 + 0.5 * std::sin(Step * 0.7);
+      M.SetValue(V);
+      // (A hidden secondary needle clears the alarms without a repaint.)
+      if (K.Second) M.SetValueSec(1 - V);
+      const QImage Partial = Picture(M);
+      M.Invalidate();
+      QImage Full = Picture(M);
+      Full.setPixel(M.width() / 2, M.height() - 3, qRgb(255, 0, 255));
+      ASSERT_EQ(test::DiffText(Partial, Full), "") << "layout " << int(K.Layout) << " step " << Step;
+      M.Canvas().SetPixel(M.width() / 2, M.height() - 3, clFuchsia);
+    }
+  }
+}
+
+TEST(MeterPartialRepaint, HandlersThatDrawGetTheWholePicture) {
+  TMeter M;
+  test::ShowAndWait(M);
+  Picture(M);
+  M.Canvas().SetPixel(5, M.height() - 5, clFuchsia);
+  int Rendered = 0;
+  M.OnMeterRendered = [&](TObject*, TCanvas&) { ++Rendered; };
+  M.SetValue(0.7);
+  EXPECT_EQ(Rendered, 1);
+  EXPECT_NE(PixelAt(Picture(M), 5, M.height() - 5), clFuchsia);
+}

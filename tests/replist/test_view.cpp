@@ -736,4 +736,73 @@ TEST(ReportListView, GridEditEventsWereHiddenAndViewEventsMixedCoordinates) {
   EXPECT_EQ(ViewGet, DataCell);
   EXPECT_EQ(ViewSet, DataCell);
   EXPECT_EQ(V.Elem(3, 2), "stored+grid+view");
+
+// Scrolling moves the kept picture and draws only the rows that come into
+// view; every scroll must leave the picture a full paint gives.
+TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
+  struct TCase {
+    bool Shading, Indicator, CommonHeader, Border;
+  } const Cases[] = {{false, false, false, true}, {true, true, false, true},
+                     {true, false, true, false}, {false, true, true, true}};
+  for (const TCase& K : Cases) {
+    TView V;
+    test::ShowAndWait(V);
+    V.SetSuppressPaint(true);
+    V.SetNrCols(4);
+    V.SetNrRows(300);
+    for (int R = 1; R <= 300; ++R) {
+      V.SetElem(1, R, QStringLiteral("Item %1").arg(R));
+      V.SetElem(2, R, QString::number(R * 37 % 1000));
+    }
+    for (int R = 2; R <= 300; R += 5) V.SetRowSelected(R, true);
+    V.SetColumnCheckMode(3, cmBox);
+    V.SetCommonHeaderVisible(K.CommonHeader);
+    V.SetColorBkgdShaded(K.Shading ? 0xE0E0F0 : 0xFFFFFF);
+    if (K.Indicator) V.SetInterRowIndicatorPos(40);
+    if (!K.Border) V.SetBorderStyle(host::bsNone);
+    V.SetSuppressPaint(false);
+    test::Picture(V);
+    const int Page = V.VisibleRowCount();
+    const int Moves[] = {1, 1, 5, -1, Page, -Page, 3, Page + 4, -2, 100, -60, 1, -1};
+    for (int Move : Moves) {
+      // A pixel drawn between paints into the header survives only a partial repaint.
+      V.Canvas().SetPixel(5, 5, clFuchsia);
+      V.SetTopRow(V.TopRow() + Move);
+      const QImage Partial = test::Picture(V);
+      EXPECT_EQ(test::PixelAt(Partial, 5, 5), clFuchsia) << "move " << Move;
+      V.Invalidate();
+      QImage Full = test::Picture(V);
+      Full.setPixel(5, 5, qRgb(255, 0, 255));
+      ASSERT_EQ(test::DiffText(Partial, Full), "") << "move " << Move << " to " << V.TopRow();
+    }
+    // Keys scroll as well, moving the current row with them.
+    for (int Key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_End}) {
+      QTest::keyClick(&V, Qt::Key(Key));
+      const QImage Partial = test::Picture(V);
+      V.Invalidate();
+      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "") << "key " << Key;
+    }
+  }
+}
+
+// A new text in one cell redraws that cell alone.
+TEST(ReportListViewRepaint, OneCellChangeRedrawsThatCell) {
+  TView V;
+  test::ShowAndWait(V);
+  for (int R = 1; R <= 6; ++R) V.SetElem(1, R, QStringLiteral("row %1").arg(R));
+  V.SetRowSelected(3, true);
+  test::Picture(V);
+  const int Paints = V.Paints;
+  V.Canvas().SetPixel(5, 5, clFuchsia);
+  for (int R : {1, 3, 6}) {
+    V.SetElem(2, R, QStringLiteral("new %1").arg(R));
+    const QImage Partial = test::Picture(V);
+    EXPECT_EQ(test::PixelAt(Partial, 5, 5), clFuchsia);
+    V.Invalidate();
+    QImage Full = test::Picture(V);
+    Full.setPixel(5, 5, qRgb(255, 0, 255));
+    ASSERT_EQ(test::DiffText(Partial, Full), "") << "row " << R;
+    V.Canvas().SetPixel(5, 5, clFuchsia);
+  }
+  EXPECT_EQ(V.Paints, Paints + 3) << "only the comparison paints were full";
 }

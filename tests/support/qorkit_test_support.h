@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <string>
 
 #include "host/qor_host.h"
 
@@ -18,6 +19,9 @@ QImage Picture(host::TControl& Control);
 QImage Grab(QWidget& Widget);
 // Pixel as 0x00BBGGRR.
 TColor PixelAt(const QImage& Image, int X, int Y);
+// Empty when both images are equal; else the count, the first differing
+// pixel and the box around all of them, for a test's failure message.
+std::string DiffText(const QImage& A, const QImage& B);
 // Shows a top-level widget and waits until it is exposed.
 void ShowAndWait(QWidget& Widget);
 
