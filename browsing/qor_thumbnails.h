@@ -230,7 +230,7 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
   TFrameStyle FFrameStyle = fsLowered;
   TColor FColorBG = clBtnFace, FColBlackLine = clBlack, FColGrayLine = clGray,
          FColWhiteLine = clWhite;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   double FFirstThumbIx = 1.0;
   int FMin = 1, FMax = 100, FNumSldX = 2, FNumSldY = 0, FThumbBaseSize = 120, FSlideDist = 2,
       FSlideMargin = 7;

@@ -54,16 +54,6 @@ void TMarkSel::SetFrameStyle(TFrameStyle Style) {
   if (Change(FFrameStyle, Style)) Refresh();
 }
 
-void TMarkSel::SetEnabled(bool On) {
-  setEnabled(On);
-  Invalidate();
-}
-
-void TMarkSel::changeEvent(QEvent* Event) {
-  if (Event->type() == QEvent::EnabledChange) Invalidate();
-  TCustomControl::changeEvent(Event);
-}
-
 // ---- geometry --------------------------------------------------------------
 
 void TMarkSel::Layout() {

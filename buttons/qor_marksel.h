@@ -82,7 +82,6 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   void SetColorHiLiteSymbol(TColor C) { SetColor(5, C); }
   TFrameStyle FrameStyle() const { return FFrameStyle; }
   void SetFrameStyle(TFrameStyle Style);
-  void SetEnabled(bool On) override;
 
   TMarkClickEvent OnMarkClick, OnMarkDblClick;
   TNotifyEvent OnPaint;
@@ -97,7 +96,6 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void KeyDown(std::uint16_t& Key, TShiftState Shift) override;
-  void changeEvent(QEvent* Event) override;
 
  private:
   struct TGridPoint {

@@ -109,16 +109,6 @@ void TOnOffBut::SetAllowAllOff(bool On) {
   UpdateExclusive();
 }
 
-void TOnOffBut::SetEnabled(bool On) {
-  setEnabled(On);
-  Invalidate();
-}
-
-void TOnOffBut::changeEvent(QEvent* Event) {
-  if (Event->type() == QEvent::EnabledChange) Invalidate();
-  TCustomControl::changeEvent(Event);
-}
-
 // ---- geometry --------------------------------------------------------------
 
 void TOnOffBut::AdjustAutoCenter() {

@@ -93,7 +93,6 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void SetGroupIndex(int Index);
   bool AllowAllOff() const { return FAllowAllOff; }
   void SetAllowAllOff(bool On);
-  void SetEnabled(bool On) override;
 
   // Geometry.
   bool AutoCenter() const { return FAutoCenter; }
@@ -172,7 +171,6 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void paintEvent(QPaintEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
-  void changeEvent(QEvent* Event) override;
 
  private:
   using TGlyphSet = std::array<std::array<host::TBitmap, 2>, 2>;  // [OnOff][Enabled]
@@ -204,7 +202,7 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   std::array<TAlignment, 4> FAlignments = {taRightJustify, taCenter, taLeftJustify, taCenter};
   TColor FColorBackgnd = clBtnFace;
   TColor FColorText = clBlack;
-  TColorScheme FColorScheme = 0;
+  TColorScheme FColorScheme = csGrayWhite;
   TFrameStyle FFrameStyle = fsLowered;
   bool FTransparent = false;
   bool FKeyPressed = false;

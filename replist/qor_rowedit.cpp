@@ -8,7 +8,7 @@
 #include "host/qor_forms.h"
 #include "numio/qor_numio.h"
 #include "replist/qor_replist.h"
-#include "replist/qor_rlprivate.h"
+#include "replist/qor_rlprivate_p.h"
 
 namespace qor {
 

@@ -361,7 +361,7 @@ class TModelRun {
           if (!Copy.ReadFromXMLStream(&Buf, "") || !FOther.ReadFromXMLStream(&Buf, "other"))
             FReadFailed = true;
         }
-        FData.Assign(&Copy);
+        FData.Assign(Copy);
         FRef.AfterRead();
         FRef.SortAsc = Copy.LastSortOrder();  // the copy's, which was never sorted
         break;
@@ -369,9 +369,9 @@ class TModelRun {
       case 35: {
         Op << "Assign";
         TRLData Copy;
-        Copy.Assign(&FData);
+        Copy.Assign(FData);
         FData.SetNrRows(0);
-        FData.Assign(&Copy);
+        FData.Assign(Copy);
         break;
       }
       case 36: {

@@ -736,6 +736,7 @@ TEST(ReportListView, GridEditEventsWereHiddenAndViewEventsMixedCoordinates) {
   EXPECT_EQ(ViewGet, DataCell);
   EXPECT_EQ(ViewSet, DataCell);
   EXPECT_EQ(V.Elem(3, 2), "stored+grid+view");
+}
 
 // Scrolling moves the kept picture and draws only the rows that come into
 // view; every scroll must leave the picture a full paint gives.
