@@ -546,12 +546,8 @@ void TThumbnails::wheelEvent(QWheelEvent* E) {
 
 // ---- Assign ----------------------------------------------------------------------------
 
-void TThumbnails::Assign(const QObject* Source) {
-  const auto* S = qobject_cast<const TThumbnails*>(Source);
-  if (!S)
-    throw EQORError(QStringLiteral("Cannot assign a %1 to a TThumbnails")
-                        .arg(Source ? QString::fromLatin1(Source->metaObject()->className())
-                                    : QStringLiteral("nil")));
+void TThumbnails::Assign(const TThumbnails& Source) {
+  const auto* S = &Source;
   if (S == this) return;
   FFrameStyle = S->FFrameStyle;
   FOuterFrameStyle = S->FOuterFrameStyle;
@@ -583,14 +579,6 @@ void TThumbnails::Assign(const QObject* Source) {
   FHiliteThickness = S->FHiliteThickness;
   ResizeSelection();
   Changed();
-}
-
-void TThumbnails::AssignTo(QObject* Dest) const {
-  if (auto* D = qobject_cast<TThumbnails*>(Dest)) D->Assign(this);
-  else
-    throw EQORError(QStringLiteral("Cannot assign a TThumbnails to a %1")
-                        .arg(Dest ? QString::fromLatin1(Dest->metaObject()->className())
-                                  : QStringLiteral("nil")));
 }
 
 }  // namespace qor

@@ -171,8 +171,8 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
 
   // Copies the look, range, position and handlers of another TThumbnails
   // (not OnSlideRendered, ColorMark, the selection or the select mode).
-  void Assign(const QObject* Source);
-  void AssignTo(QObject* Dest) const;
+  void Assign(const TThumbnails& Source);
+  void AssignTo(TThumbnails& Dest) const { Dest.Assign(*this); }
 
   TImageRequestEvent OnImageRequest;
   TImageClickEvent OnImageClick, OnImageDblClick;

@@ -1,5 +1,11 @@
 #include "tests/components/component_registry.h"
 
+#include "browsing/qor_foldertree.h"
+#include "browsing/qor_thumbnails.h"
+#include "buttons/qor_colsel.h"
+#include "buttons/qor_marksel.h"
+#include "buttons/qor_onoffbut.h"
+#include "buttons/qor_repsbut.h"
 #include "calendar/qor_minical.h"
 #include "decoration/qor_gradfl.h"
 #include "displays/qor_numlab.h"
@@ -8,6 +14,7 @@
 #include "displays/qor_sevenseg.h"
 #include "gauges/qor_meter.h"
 #include "gauges/qor_progbar.h"
+#include "ntabed/qor_ntabed.h"
 #include "numio/qor_numio.h"
 #include "replist/qor_replist.h"
 #include "tests/support/qorkit_test_support.h"
@@ -234,12 +241,97 @@ TComponentEntry MiniCal() {
        {"ColCount", Skipped}, {"RowCount", Skipped}});
 }
 
+TComponentEntry NTabEd() {
+  return Entry<TNTabEd>(
+      "TNTabEd",
+      [](TNTabEd& T) {
+        T.SetNrOfColumns(3);
+        T.SetNrOfRows(4);
+        for (int R = 1; R <= 4; ++R)
+          for (int C = 1; C <= 3; ++C) T.SetElem(C, R, R * 10 + C + 0.5);
+        T.resize(420, 220);
+      },
+      {},
+      {{"RowCount", Skipped}, {"ColCount", Skipped},
+       // Editing, clipboard and menu behaviour; marks and the comment show only when set.
+       {"AutoAdvance", Invisible}, {"AutoAdvanceDir", Invisible},
+       {"BlockInternalPopup", Invisible}, {"ClipboardUseFullPrec", Invisible},
+       {"CommentEditingAllowed", Invisible}, {"DataReadOnly", Invisible},
+       {"NomEditDropDownCount", Invisible}, {"Comment", Invisible}, {"BoldMarks", Invisible},
+       {"ColorMarkedA", Invisible}, {"ColorMarkedB", Invisible}, {"ColorMarkedBoth", Invisible},
+       // Narrower than the shown numbers need: the column keeps its width.
+       {"NumWidth", Invisible}});
+}
+
+TComponentEntry OnOffBut() {
+  return Entry<TOnOffBut>(
+      "TOnOffBut",
+      [](TOnOffBut& B) {
+        B.SetAutoCenter(false);
+        B.SetRightText(QStringLiteral("Pump"));
+        B.resize(140, 40);
+      },
+      {"LeftSpace", "TopSpace", "AutoCenter", "LeftText", "TopText", "RightText", "BottomText",
+       "FrameStyle", "ColorBackgnd", "ColorScheme", "OnOff", "ButtonStyle", "MouseAction",
+       "ColorText", "Transparent"},
+      {// Group membership and mouse behaviour do not show; classic bevels equal the system ones.
+       {"AllowAllOff", Invisible}, {"GroupIndex", Invisible}, {"MouseAction", Invisible},
+       {"ColorScheme", Invisible},
+       // Centring shows only when the spaces are not already centred.
+       {"AutoCenter", Invisible}});
+}
+
+TComponentEntry RepSpeedButton() {
+  return Entry<TRepSpeedButton>(
+      "TRepSpeedButton", [](TRepSpeedButton& B) { B.SetCaption(QStringLiteral("+")); }, {},
+      {// Down stays only for a button of a group.
+       {"Down", Clamped(true, false, true)},
+       // Timing and grouping do not show; the style draws flat and raised buttons alike at rest.
+       {"AllowAllUp", Invisible}, {"GroupIndex", Invisible}, {"Flat", Invisible},
+       {"RepeatClickInterval", Invisible}, {"StartClickInterval", Invisible}});
+}
+
+TComponentEntry ColSel() {
+  // The closed box shows the selected colour only.
+  return Entry<TColSel>("TColSel", nullptr, {},
+                        {{"DropDownCount", Invisible}, {"ItemHeight", Invisible},
+                         {"NumColors", Invisible}});
+}
+
+TComponentEntry MarkSel() {
+  // Highlight and selection colours show only under the pointer or on a selection.
+  return Entry<TMarkSel>("TMarkSel", nullptr, {},
+                         {{"ColorHiLiteBG", Invisible}, {"ColorHiLiteSymbol", Invisible},
+                          {"ColorSelBG", Invisible}, {"ColorSelFG", Invisible}});
+}
+
+TComponentEntry Thumbnails() {
+  return Entry<TThumbnails>(
+      "TThumbnails", [](TThumbnails& T) { T.SetMax(40); },
+      {"FrameStyle", "OuterFrameStyle", "InnerFrameStyle", "ColorBackGnd", "ColorScheme",
+       "FirstThumbIdx", "Min", "Max", "SlideSize", "SlideDistance", "SlideMargin", "AntiAlias",
+       "ColorCover", "ColorSelected", "ColorFocus", "FocusedSlide", "FocusLinewidth"},
+      {// Without pictures, focus, marks or a selection these do not show.
+       {"AntiAlias", Invisible}, {"ColorFocus", Invisible}, {"ColorMark", Invisible},
+       {"ColorSelected", Invisible}, {"FocusLinewidth", Invisible}, {"InnerFrameStyle", Invisible},
+       {"SlideSelectMode", Invisible}, {"Max", Invisible}});
+}
+
+TComponentEntry FolderTree() {
+  return Entry<TFolderTree>(
+      "TFolderTree", nullptr, {},
+      {// A root that does not exist is refused; Qt has no older tree look to switch to.
+       {"RootFolder", Clamped(QStringLiteral("/no such folder"), QStringLiteral("/"), true)},
+       {"OldTreeStyle", Invisible}});
+}
+
 }  // namespace
 
 std::vector<TComponentEntry> Components() {
   return {NumLab(), NumIO2(),  NumIO(),    SevenSeg(), RasterLab(),
           RotLab(), Meter(),   ProgBar(),  GradFill(), ReportList(),
-          MiniCal()};
+          MiniCal(), NTabEd(), OnOffBut(), RepSpeedButton(), ColSel(), MarkSel(),
+          Thumbnails(), FolderTree()};
 }
 
 }  // namespace qor::test
