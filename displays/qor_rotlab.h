@@ -25,6 +25,7 @@ class QORKIT_EXPORT TRotLab : public TCustomLabel {
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
   Q_PROPERTY(std::uint32_t Color READ Color WRITE SetColor)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
+  Q_PROPERTY(qor::TAlignment Alignment READ Alignment WRITE SetAlignment)
 
  public:
   explicit TRotLab(QWidget* AOwner = nullptr);

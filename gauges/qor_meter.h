@@ -162,6 +162,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   Q_PROPERTY(QString BackGroundImg READ BackGroundImg WRITE SetBackGroundImg)
   Q_PROPERTY(qor::TBkgFill BkgndFillMode READ BkgndFillMode WRITE SetBkgndFillMode)
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+  Q_PROPERTY(QFont FontCaption READ FontCaptionQFont WRITE SetFontCaptionQFont)
   Q_PROPERTY(qor::TColor ColorBakG READ ColorBakG WRITE SetColorBakG)
   Q_PROPERTY(qor::TColor ColorCover READ ColorCover WRITE SetColorCover)
   Q_PROPERTY(qor::TColor ColorScale READ ColorScale WRITE SetColorScale)
@@ -238,6 +239,9 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   void SetCaption(const QString& Text);
   TFont& FontCaption() { return FFontCaption; }
   void SetFontCaption(const TFont& F);
+  // The caption font as Qt sees it (forms and designers); its colour stays.
+  QFont FontCaptionQFont() const { return FFontCaption.ToQFont(); }
+  void SetFontCaptionQFont(const QFont& F) { FFontCaption.SetFromQFont(F); }
 
   // ---- coloured bands under the scale
   bool ScaleBkVisible() const { return FScaleBkVisible; }

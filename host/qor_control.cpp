@@ -81,6 +81,24 @@ QChar TypedChar(const QKeyEvent* E) {
   return Text.at(0);
 }
 
+QKeyEvent* PlatformKeyPress(QKeyEvent* E, std::optional<QKeyEvent>& Replacement,
+                            const TKeyDownHandler& KeyDown, const TKeyPressHandler& KeyPress) {
+  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
+  if (Key != 0) {
+    KeyDown(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
+    if (Key == 0) return nullptr;
+  }
+  const QString Typed = E->text();
+  if (Typed.size() != 1 || Typed.at(0).isNull()) return E;
+  QChar C = Typed.at(0);
+  KeyPress(C);
+  if (C.isNull()) return nullptr;
+  if (C == Typed.at(0)) return E;
+  Replacement.emplace(E->type(), E->key(), E->modifiers(), QString(C), E->isAutoRepeat(),
+                      ushort(E->count()));
+  return &*Replacement;
+}
+
 TMouseButton MouseButtonOf(Qt::MouseButton B) {
   if (B == Qt::RightButton) return mbRight;
   if (B == Qt::MiddleButton) return mbMiddle;

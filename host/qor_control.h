@@ -23,6 +23,7 @@
 #include <QKeyEvent>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
@@ -226,6 +227,18 @@ QORKIT_EXPORT std::uint16_t VirtualKeyOf(int QtKey, Qt::KeyboardModifiers Modifi
 // none (named keys, control characters, Control or Alt combinations).
 QORKIT_EXPORT QChar TypedChar(const QKeyEvent* Event);
 QORKIT_EXPORT TMouseButton MouseButtonOf(Qt::MouseButton Button);
+
+// A key press on a wrapped Qt editor (edit box, memo) goes first to the
+// platform's handlers: KeyDown with the virtual-key code (a handler that zeroes
+// the key swallows it), then KeyPress with the typed character (a handler that
+// nulls it swallows it, one that changes it types the new one). Returns the
+// event the editor still gets: null when swallowed, Replacement (built here)
+// when the character changed, otherwise Event itself.
+using TKeyDownHandler = std::function<void(std::uint16_t& Key, TShiftState Shift)>;
+using TKeyPressHandler = std::function<void(QChar& Key)>;
+QORKIT_EXPORT QKeyEvent* PlatformKeyPress(QKeyEvent* Event, std::optional<QKeyEvent>& Replacement,
+                                          const TKeyDownHandler& KeyDown,
+                                          const TKeyPressHandler& KeyPress);
 
 }  // namespace qor::host
 

@@ -95,24 +95,11 @@ void TCustomEdit::KeyUp(std::uint16_t& Key, TShiftState Shift) {
 }
 
 void TCustomEdit::keyPressEvent(QKeyEvent* E) {
-  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
-  if (Key != 0) {
-    KeyDown(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
-    if (Key == 0) return;
-  }
-  const QString Typed = E->text();
-  if (Typed.size() == 1 && !Typed.at(0).isNull()) {
-    QChar C = Typed.at(0);
-    KeyPress(C);
-    if (C.isNull()) return;
-    if (C != Typed.at(0)) {
-      QKeyEvent Replaced(E->type(), E->key(), E->modifiers(), QString(C), E->isAutoRepeat(),
-                         ushort(E->count()));
-      QLineEdit::keyPressEvent(&Replaced);
-      return;
-    }
-  }
-  QLineEdit::keyPressEvent(E);
+  std::optional<QKeyEvent> Replacement;
+  QKeyEvent* Passed = PlatformKeyPress(
+      E, Replacement, [this](std::uint16_t& Key, TShiftState Shift) { KeyDown(Key, Shift); },
+      [this](QChar& Key) { KeyPress(Key); });
+  if (Passed) QLineEdit::keyPressEvent(Passed);
 }
 
 void TCustomEdit::keyReleaseEvent(QKeyEvent* E) {

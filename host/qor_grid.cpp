@@ -1,5 +1,7 @@
 #include "host/qor_grid.h"
 
+#include "host/qor_app.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -123,6 +125,12 @@ bool TInplaceEdit::PassToGrid(QKeyEvent* E) const {
     default:
       return false;
   }
+}
+
+bool TInplaceEdit::event(QEvent* Event) {
+  bool Handled = false;
+  RunGuarded(FGrid, [&] { Handled = QLineEdit::event(Event); });
+  return Handled;
 }
 
 void TInplaceEdit::keyPressEvent(QKeyEvent* E) {

@@ -103,6 +103,8 @@ class QORKIT_EXPORT TInplaceEdit : public QLineEdit {
 
  protected:
   friend class TCustomGrid;
+  // Every event runs guarded: the grid's handlers it reaches may throw.
+  bool event(QEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   void focusOutEvent(QFocusEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;

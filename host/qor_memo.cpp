@@ -39,18 +39,11 @@ void TCustomMemo::KeyPress(QChar& Key) {
 }
 
 void TCustomMemo::keyPressEvent(QKeyEvent* E) {
-  std::uint16_t Key = VirtualKeyOf(E->key(), E->modifiers());
-  if (Key != 0) {
-    KeyDown(Key, ShiftStateOf(E->modifiers(), Qt::NoButton));
-    if (Key == 0) return;
-  }
-  const QString Typed = E->text();
-  if (Typed.size() == 1 && !Typed.at(0).isNull()) {
-    QChar C = Typed.at(0);
-    KeyPress(C);
-    if (C.isNull()) return;
-  }
-  QPlainTextEdit::keyPressEvent(E);
+  std::optional<QKeyEvent> Replacement;
+  QKeyEvent* Passed = PlatformKeyPress(
+      E, Replacement, [this](std::uint16_t& Key, TShiftState Shift) { KeyDown(Key, Shift); },
+      [this](QChar& Key) { KeyPress(Key); });
+  if (Passed) QPlainTextEdit::keyPressEvent(Passed);
 }
 
 }  // namespace qor::host

@@ -50,11 +50,19 @@ TComponentEntry Entry(const char* Name, std::function<void(T&)> Prepare, QString
   return E;
 }
 
-const TPropertyRule Invisible{.Invisible = true};
-const TPropertyRule Skipped{.Skip = true};
-TPropertyRule Writes(QVariant Value) { return {.Value = std::move(Value)}; }
+TPropertyRule Rule(bool Skip, bool IsInvisible, QVariant Value = {}, QVariant ReadsBack = {}) {
+  TPropertyRule R;
+  R.Skip = Skip;
+  R.Invisible = IsInvisible;
+  R.Value = std::move(Value);
+  R.ReadsBack = std::move(ReadsBack);
+  return R;
+}
+const TPropertyRule Invisible = Rule(false, true);
+const TPropertyRule Skipped = Rule(true, false);
+TPropertyRule Writes(QVariant Value) { return Rule(false, false, std::move(Value)); }
 TPropertyRule Clamped(QVariant Value, QVariant ReadsBack, bool IsInvisible = false) {
-  return {.Invisible = IsInvisible, .Value = std::move(Value), .ReadsBack = std::move(ReadsBack)};
+  return Rule(false, IsInvisible, std::move(Value), std::move(ReadsBack));
 }
 
 TComponentEntry NumLab() {
@@ -155,6 +163,7 @@ TComponentEntry Meter() {
         M.SetScaleBkVisible(true);
         M.SetValue(40);
         M.SetValueSec(60);
+        M.SetCaption(QStringLiteral("Volts"));
       },
       {},
       {{"AnchorImage", Skipped}, {"BackGroundImg", Skipped},

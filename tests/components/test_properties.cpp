@@ -36,6 +36,11 @@ QVariant OtherValue(const QMetaProperty& P, const QVariant& Current) {
     case QMetaType::QString: return Current.toString().isEmpty() ? QStringLiteral("Q7")
                                                                   : Current.toString() + "Z";
     case QMetaType::UChar: return QVariant::fromValue<uchar>(uchar(Current.value<uchar>() + 1));
+    case QMetaType::QFont: {
+      QFont F = Current.value<QFont>();
+      F.setBold(!F.bold());
+      return F;
+    }
     default: return {};
   }
 }

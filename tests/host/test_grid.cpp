@@ -305,3 +305,26 @@ TEST(Grid, WheelMovesTheCurrentRowAndScrollBarsFollow) {
   EXPECT_TRUE(Handled);
   EXPECT_EQ(G.Row(), Row);
 }
+
+// A handler that throws while the in-place editor delivers a key must not let
+// the exception pass through Qt's event loop: it reaches the application.
+TEST(Grid, ExceptionFromAnEditorHandlerReachesTheApplication) {
+  TRecordingGrid G;
+  G.resize(400, 200);
+  G.SetOptions(G.Options() | goEditing);
+  G.OnSetEditText = [](TObject*, int, int, const QString&) {
+    throw std::runtime_error("refused by the application");
+  };
+  QString Reported;
+  host::Application()->OnException = [&](QObject*, const std::exception& E) {
+    Reported = QString::fromLatin1(E.what());
+  };
+  test::ShowAndWait(G);
+  G.setFocus();
+  QTest::keyClick(&G, Qt::Key_F2);
+  ASSERT_TRUE(G.EditorMode());
+  QTest::keyClicks(G.InplaceEditor(), "7");
+  QTest::keyClick(G.InplaceEditor(), Qt::Key_Return);
+  host::Application()->OnException = nullptr;
+  EXPECT_EQ(Reported, "refused by the application");
+}
