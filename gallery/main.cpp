@@ -2,12 +2,15 @@
 //
 //   qorkit_gallery                     opens the window
 //   qorkit_gallery --snapshot <dir>    writes every page as <dir>/<page>.png
+//   qorkit_gallery --components <dir>  writes each component class once, as it
+//                                      stands on its page, as <dir>/<Class>.png
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
 #include <QScrollArea>
+#include <QSet>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
@@ -50,6 +53,35 @@ int Snapshot(const QString& Directory) {
   return 0;
 }
 
+// The first instance of each component class on the pages, grabbed on its
+// page so it shows the settings the page gives it. Parts of a component (its
+// inner editors, host classes) are not components of their own.
+int ComponentPictures(const QString& Directory) {
+  QDir().mkpath(Directory);
+  QSet<QString> Written;
+  for (const auto& Page : qor::gallery::Pages()) {
+    QWidget* W = Page.Make();
+    W->setAttribute(Qt::WA_DontShowOnScreen);
+    W->adjustSize();
+    W->show();
+    LetEventsRun(400);
+    for (QWidget* Child : W->findChildren<QWidget*>()) {
+      const QString Class = QString::fromLatin1(Child->metaObject()->className());
+      if (!Class.startsWith(QLatin1String("qor::T")) || Written.contains(Class) || !Child->isVisible())
+        continue;
+      const QString Path = QDir(Directory).filePath(Class.mid(5) + QStringLiteral(".png"));
+      if (!Child->grab().save(Path)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(Path));
+        return 1;
+      }
+      Written.insert(Class);
+      std::printf("%s\n", qPrintable(Path));
+    }
+    delete W;
+  }
+  return 0;
+}
+
 // Switches between the classic colours and the palette-driven style mode,
 // with a dark palette to show that the components follow it.
 void SetStyled(bool On) {
@@ -83,6 +115,10 @@ int main(int argc, char** argv) {
   const QStringList Args = QApplication::arguments();
   const int At = Args.indexOf(QStringLiteral("--snapshot"));
   if (At >= 0) return Snapshot(At + 1 < Args.size() ? Args.at(At + 1) : QStringLiteral("out/gallery"));
+  const int AtComponents = Args.indexOf(QStringLiteral("--components"));
+  if (AtComponents >= 0)
+    return ComponentPictures(AtComponents + 1 < Args.size() ? Args.at(AtComponents + 1)
+                                                            : QStringLiteral("out/components"));
 
   QTabWidget Window;
   Window.setWindowTitle(QStringLiteral("QorKit gallery"));
