@@ -12,47 +12,6 @@ namespace qor::host {
 
 namespace {
 
-// Background and text colours of an input control, in every colour group
-// (a disabled control keeps them, as read-only fields on the platform do).
-void ApplyColors(QWidget* W, TColor Background, const TFont& Font) {
-  W->setFont(Font.ToQFont());
-  QPalette P = W->palette();
-  const QColor Bkgd = ToQColor(Background, W);
-  const QColor Text = ToQColor(Font.Color(), W);
-  P.setColor(QPalette::Base, Bkgd);
-  P.setColor(QPalette::Button, Bkgd);
-  P.setColor(QPalette::Text, Text);
-  P.setColor(QPalette::ButtonText, Text);
-  P.setColor(QPalette::WindowText, Text);
-  W->setPalette(P);
-}
-
-// Hands the character E types to Handler first. Returns the event the
-// control should go on with: E itself, Replaced when the handler changed the
-// character, or nullptr when it swallowed it. A handler's exception goes to
-// the application's handler and leaves the key unhandled.
-QKeyEvent* KeyPressFirst(QObject* Sender, const TKeyPressEvent& Handler, QKeyEvent* E,
-                         std::optional<QKeyEvent>& Replaced) {
-  const QString Typed = E->text();
-  if (!Handler || Typed.size() != 1 || Typed.at(0).isNull()) return E;
-  QChar C = Typed.at(0);
-  try {
-    Handler(Sender, C);
-  } catch (...) {
-    Application()->HandleException(Sender, std::current_exception());
-    return nullptr;
-  }
-  if (C.isNull()) return nullptr;
-  if (C == Typed.at(0)) return E;
-  Replaced.emplace(E->type(), E->key(), E->modifiers(), QString(C), E->isAutoRepeat(),
-                   ushort(E->count()));
-  return &*Replaced;
-}
-
-void PlaceWidget(QWidget* W, int Left, int Top, int Width, int Height) {
-  W->setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
-}
-
 bool IsTokenLetter(QChar C) {
   switch (C.unicode()) {
     case u'y': case u'M': case u'd': case u'H': case u'h': case u'm': case u's': case u't':
@@ -108,6 +67,37 @@ QString QtDisplayFormat(QString Format) {
 
 }  // namespace
 
+void ApplyInputColors(QWidget* W, TColor Background, const TFont& Font) {
+  W->setFont(Font.ToQFont());
+  QPalette P = W->palette();
+  const QColor Bkgd = ToQColor(Background, W);
+  const QColor Text = ToQColor(Font.Color(), W);
+  P.setColor(QPalette::Base, Bkgd);
+  P.setColor(QPalette::Button, Bkgd);
+  P.setColor(QPalette::Text, Text);
+  P.setColor(QPalette::ButtonText, Text);
+  P.setColor(QPalette::WindowText, Text);
+  W->setPalette(P);
+}
+
+QKeyEvent* KeyPressFirst(QObject* Sender, const TKeyPressEvent& Handler, QKeyEvent* E,
+                         std::optional<QKeyEvent>& Replaced) {
+  const QString Typed = E->text();
+  if (!Handler || Typed.size() != 1 || Typed.at(0).isNull()) return E;
+  QChar C = Typed.at(0);
+  try {
+    Handler(Sender, C);
+  } catch (...) {
+    Application()->HandleException(Sender, std::current_exception());
+    return nullptr;
+  }
+  if (C.isNull()) return nullptr;
+  if (C == Typed.at(0)) return E;
+  Replaced.emplace(E->type(), E->key(), E->modifiers(), QString(C), E->isAutoRepeat(),
+                   ushort(E->count()));
+  return &*Replaced;
+}
+
 // ---- TForm -----------------------------------------------------------------------
 
 TForm::TForm(QWidget* AOwner) : QDialog(AOwner) {}
@@ -153,27 +143,14 @@ void TForm::reject() { SetModalResult(mrCancel); }
 
 // ---- TComboBox -------------------------------------------------------------------
 
-TComboBox::TComboBox(QWidget* AOwner) : QComboBox(AOwner) {
+TComboBox::TComboBox(QWidget* AOwner) : TFormInput(AOwner) {
   setEditable(true);
   setInsertPolicy(QComboBox::NoInsert);
   setMaxVisibleItems(8);
-  FFont.SetFromQFont(font());
-  FFont.SetColor(clWindowText);
-  FFont.SetOwnerNotify([this] { ApplyFont(); });
   connect(this, &QComboBox::currentTextChanged, this, [this] {
     if (OnChange) OnChange(this);
   });
 }
-
-void TComboBox::SetBounds(int Left, int Top, int Width, int Height) {
-  PlaceWidget(this, Left, Top, Width, Height);
-}
-
-void TComboBox::SetColor(TColor Color) {
-  if (qor::Change(FColor, Color)) ApplyFont();
-}
-
-void TComboBox::ApplyFont() { ApplyColors(this, FColor, FFont); }
 
 void TComboBox::SetStyle(TComboBoxStyle Style) {
   if (!qor::Change(FStyle, Style)) return;
@@ -202,14 +179,9 @@ void TComboBox::SetText(const QString& Text) {
   else setEditText(Text);
 }
 
-void TComboBox::keyPressEvent(QKeyEvent* E) {
-  std::optional<QKeyEvent> Replaced;
-  if (QKeyEvent* Go = KeyPressFirst(this, OnKeyPress, E, Replaced)) QComboBox::keyPressEvent(Go);
-}
-
 // ---- TDateTimePicker -------------------------------------------------------------
 
-TDateTimePicker::TDateTimePicker(QWidget* AOwner) : QDateTimeEdit(AOwner) {
+TDateTimePicker::TDateTimePicker(QWidget* AOwner) : TFormInput(AOwner) {
   // Names are English, as the format's readers expect, and the clock is free
   // of daylight-saving gaps.
   setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -217,21 +189,8 @@ TDateTimePicker::TDateTimePicker(QWidget* AOwner) : QDateTimeEdit(AOwner) {
   setDateTimeRange(QDateTime(QDate(100, 1, 1), QTime(0, 0), Qt::UTC),
                    QDateTime(QDate(9999, 12, 31), QTime(23, 59, 59, 999), Qt::UTC));
   setCalendarPopup(true);
-  FFont.SetFromQFont(font());
-  FFont.SetColor(clWindowText);
-  FFont.SetOwnerNotify([this] { ApplyFont(); });
   SetFormat(QString());
 }
-
-void TDateTimePicker::SetBounds(int Left, int Top, int Width, int Height) {
-  PlaceWidget(this, Left, Top, Width, Height);
-}
-
-void TDateTimePicker::SetColor(TColor Color) {
-  if (qor::Change(FColor, Color)) ApplyFont();
-}
-
-void TDateTimePicker::ApplyFont() { ApplyColors(this, FColor, FFont); }
 
 void TDateTimePicker::SetFormat(const QString& Format) {
   FFormat = Format;
@@ -246,11 +205,6 @@ TDateTime TDateTimePicker::DateTime() const {
 void TDateTimePicker::SetDateTime(TDateTime Value) {
   const QDateTime V = ToQDateTime(Value);
   setDateTime(QDateTime(V.date(), V.time(), Qt::UTC));
-}
-
-void TDateTimePicker::keyPressEvent(QKeyEvent* E) {
-  std::optional<QKeyEvent> Replaced;
-  if (QKeyEvent* Go = KeyPressFirst(this, OnKeyPress, E, Replaced)) QDateTimeEdit::keyPressEvent(Go);
 }
 
 // ---- date/time tokens ------------------------------------------------------------

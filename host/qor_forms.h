@@ -17,6 +17,9 @@
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDialog>
+#include <QKeyEvent>
+#include <algorithm>
+#include <optional>
 
 #include "host/qor_buttons.h"
 #include "host/qor_edit.h"
@@ -89,10 +92,63 @@ class QORKIT_EXPORT TEdit : public TCustomEdit {
   explicit TEdit(QWidget* AOwner = nullptr) : TCustomEdit(AOwner) {}
 };
 
+// Background and text colours of an input control, in every colour group
+// (a disabled control keeps them, as read-only fields on the platform do).
+QORKIT_EXPORT void ApplyInputColors(QWidget* W, TColor Background, const TFont& Font);
+
+// Hands the character E types to Handler first. Returns the event the
+// control should go on with: E itself, Replaced when the handler changed the
+// character, or nullptr when it swallowed it. A handler's exception goes to
+// the application's handler and leaves the key unhandled.
+QORKIT_EXPORT QKeyEvent* KeyPressFirst(QObject* Sender, const TKeyPressEvent& Handler, QKeyEvent* E,
+                                       std::optional<QKeyEvent>& Replaced);
+
+// The platform's vocabulary of the form's inputs over Qt's own widgets: Name,
+// Tag, SetBounds, Enabled, Color and Font (kept in the widget's palette and
+// font), and OnKeyPress ahead of the widget's own key handling.
+template <class QtInput>
+class TFormInput : public QtInput {
+ public:
+  explicit TFormInput(QWidget* AOwner) : QtInput(AOwner) {
+    FFont.SetFromQFont(this->font());
+    FFont.SetColor(clWindowText);
+    FFont.SetOwnerNotify([this] { ApplyFont(); });
+  }
+
+  QString Name() const { return this->objectName(); }
+  void SetName(const QString& Name) { this->setObjectName(Name); }
+  qintptr Tag() const { return FTag; }
+  void SetTag(qintptr Tag) { FTag = Tag; }
+  void SetBounds(int Left, int Top, int Width, int Height) {
+    this->setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
+  }
+  bool Enabled() const { return this->isEnabled(); }
+  void SetEnabled(bool On) { this->setEnabled(On); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor Color) {
+    if (qor::Change(FColor, Color)) ApplyFont();
+  }
+  TFont& Font() { return FFont; }
+
+  TKeyPressEvent OnKeyPress;
+
+ protected:
+  void keyPressEvent(QKeyEvent* E) override {
+    std::optional<QKeyEvent> Replaced;
+    if (QKeyEvent* Go = KeyPressFirst(this, OnKeyPress, E, Replaced)) QtInput::keyPressEvent(Go);
+  }
+  void ApplyFont() { ApplyInputColors(this, FColor, FFont); }
+
+ private:
+  qintptr FTag = 0;
+  TColor FColor = clWindow;
+  TFont FFont;
+};
+
 // A combo box: csDropDown with an editable text field, csDropDownList
 // restricted to its list (no item selected shows an empty text).
 // DropDownCount (default 8) is the number of items the open list shows.
-class QORKIT_EXPORT TComboBox : public QComboBox {
+class QORKIT_EXPORT TComboBox : public TFormInput<QComboBox> {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
   Q_PROPERTY(QString Text READ Text WRITE SetText)
@@ -101,17 +157,6 @@ class QORKIT_EXPORT TComboBox : public QComboBox {
 
  public:
   explicit TComboBox(QWidget* AOwner = nullptr);
-
-  QString Name() const { return objectName(); }
-  void SetName(const QString& Name) { setObjectName(Name); }
-  qintptr Tag() const { return FTag; }
-  void SetTag(qintptr Tag) { FTag = Tag; }
-  void SetBounds(int Left, int Top, int Width, int Height);
-  bool Enabled() const { return isEnabled(); }
-  void SetEnabled(bool On) { setEnabled(On); }
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Color);
-  TFont& Font() { return FFont; }
 
   TComboBoxStyle Style() const { return FStyle; }
   void SetStyle(TComboBoxStyle Style);
@@ -129,25 +174,16 @@ class QORKIT_EXPORT TComboBox : public QComboBox {
   void SetDropDownCount(int Count) { setMaxVisibleItems(std::max(1, Count)); }
 
   TNotifyEvent OnChange;
-  TKeyPressEvent OnKeyPress;
-
- protected:
-  void keyPressEvent(QKeyEvent* Event) override;
 
  private:
-  void ApplyFont();
-
-  qintptr FTag = 0;
-  TColor FColor = clWindow;
   TComboBoxStyle FStyle = csDropDown;
-  TFont FFont;
 };
 
 // A date/time picker. Format uses the tokens of the report list's date/time
 // reader (yyyy yy, MMMM MMM MM M, dddd ddd dd d, HH H, hh h, mm m, ss s, tt t,
 // quoted '...' literals); month and weekday names are English. An empty
 // Format shows the short date.
-class QORKIT_EXPORT TDateTimePicker : public QDateTimeEdit {
+class QORKIT_EXPORT TDateTimePicker : public TFormInput<QDateTimeEdit> {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
   Q_PROPERTY(QString Format READ Format WRITE SetFormat)
@@ -155,34 +191,14 @@ class QORKIT_EXPORT TDateTimePicker : public QDateTimeEdit {
  public:
   explicit TDateTimePicker(QWidget* AOwner = nullptr);
 
-  QString Name() const { return objectName(); }
-  void SetName(const QString& Name) { setObjectName(Name); }
-  qintptr Tag() const { return FTag; }
-  void SetTag(qintptr Tag) { FTag = Tag; }
-  void SetBounds(int Left, int Top, int Width, int Height);
-  bool Enabled() const { return isEnabled(); }
-  void SetEnabled(bool On) { setEnabled(On); }
-  TColor Color() const { return FColor; }
-  void SetColor(TColor Color);
-  TFont& Font() { return FFont; }
-
   QString Format() const { return FFormat; }
   void SetFormat(const QString& Format);
   TDateTime DateTime() const;
   void SetDateTime(TDateTime Value);
 
-  TKeyPressEvent OnKeyPress;
-
- protected:
-  void keyPressEvent(QKeyEvent* Event) override;
 
  private:
-  void ApplyFont();
-
-  qintptr FTag = 0;
-  TColor FColor = clWindow;
   QString FFormat;
-  TFont FFont;
 };
 
 // Month and weekday names of the date/time tokens (English).
