@@ -512,17 +512,19 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
   P.setPen(Q(FFont.Color()));
   const TShapedText* Shape = Shaped(F, Text);
   const bool Fits = Shape && Box.contains(Shape->Ink.translated(Origin));
-  if (!Fits) {
-    P.save();
-    P.setClipRect(Box, Qt::IntersectClip);
-  }
+  // The canvas's own clip is the only one its painter carries: a text that
+  // overflows is clipped to the box within it, and the clip set back after.
+  const QRect CanvasClip(FClip.Left, FClip.Top, FClip.Width(), FClip.Height());
+  if (!Fits) P.setClipRect(FClipped ? Box & CanvasClip : Box);
   if (Shape) {
     for (const QGlyphRun& Run : Shape->Runs) P.drawGlyphRun(Origin, Run);
   } else {
     P.setFont(F);
     P.drawText(Origin, Text);
   }
-  if (!Fits) P.restore();
+  if (Fits) return;
+  if (FClipped) P.setClipRect(CanvasClip);
+  else P.setClipping(false);
 }
 
 int TCanvas::TextWidth(const QString& Text) const {

@@ -97,6 +97,10 @@ TEST(HostCanvasText, TextRectStaysInsideTheCanvasClipAndLeavesAClearBrushBackgro
   for (int Pass = 0; Pass < 2; ++Pass)
     for (const TCall& Call : Calls()) C.TextRect(Call.Box, Call.X, Call.Y, Call.Text);
   for (const TCall& Call : Calls()) Reference(Want, C.Font(), clWhite, Call, Clip);
+  // The canvas clip is back after texts that overflowed their boxes.
+  C.Brush().SetColor(clRed);
+  C.FillRect(Rect(0, 95, W, H));
+  QPainter(&Want).fillRect(QRect(0, 95, W, H) & Clip, Qt::red);
   C.Flush();
   EXPECT_EQ(test::DiffText(Got, Want), "");
 
