@@ -76,10 +76,12 @@ void TDataTable::Reshape(int NrCols, int NrRows, ColMap ColFrom, RowMap RowFrom,
   TMatrix NewElems = FElems.Remapped(NrCols, NrRows, ColFrom, RowFrom, Context);
   TMatrixStore<std::uint8_t> NewStates = FStates.Remapped(NrCols, NrRows, ColFrom, RowFrom, Context);
   std::vector<TColumnHead> NewColHeads;
-  std::vector<TRowHead> NewRowHeads;
+  std::vector<TDTNameStr> NewRowNames;
+  std::vector<std::uint8_t> NewRowAttribs;
   try {
     NewColHeads.resize(static_cast<std::size_t>(NrCols));
-    NewRowHeads.resize(static_cast<std::size_t>(NrRows));
+    NewRowNames.resize(static_cast<std::size_t>(NrRows));
+    NewRowAttribs.resize(static_cast<std::size_t>(NrRows));
   } catch (const std::bad_alloc&) {
     RaiseOutOfMemory(Context);
   }
@@ -89,12 +91,16 @@ void TDataTable::Reshape(int NrCols, int NrRows, ColMap ColFrom, RowMap RowFrom,
   }
   for (int R = 1; R <= NrRows; ++R) {
     const int S = RowFrom(R);
-    if (S >= 1 && S <= NrOfRows()) NewRowHeads[R - 1] = FRowHeads[S - 1];
+    if (S >= 1 && S <= NrOfRows()) {
+      NewRowNames[R - 1] = FRowNames[S - 1];
+      NewRowAttribs[R - 1] = FRowAttribs[S - 1];
+    }
   }
   FElems = std::move(NewElems);
   FStates = std::move(NewStates);
   FColHeads = std::move(NewColHeads);
-  FRowHeads = std::move(NewRowHeads);
+  FRowNames = std::move(NewRowNames);
+  FRowAttribs = std::move(NewRowAttribs);
 }
 
 void TDataTable::NotifyResize(int OldCols, int OldRows) {
@@ -162,11 +168,11 @@ void TDataTable::SetColName(int Col, const QString& Name) {
 }
 
 TDTNameStr TDataTable::GetRowName(int Row) const {
-  return Row >= 1 && Row <= NrOfRows() ? FRowHeads[Row - 1].Name : TDTNameStr();
+  return Row >= 1 && Row <= NrOfRows() ? FRowNames[Row - 1] : TDTNameStr();
 }
 
 void TDataTable::SetRowName(int Row, const QString& Name) {
-  if (Row >= 1 && Row <= NrOfRows()) FRowHeads[Row - 1].Name = Name.left(MaxDTNameLength);
+  if (Row >= 1 && Row <= NrOfRows()) FRowNames[Row - 1] = Name.left(MaxDTNameLength);
 }
 
 std::uint8_t TDataTable::GetColAttrib(int Col) const {
@@ -179,12 +185,12 @@ void TDataTable::SetColAttrib(int Col, int Value) {
 }
 
 std::uint8_t TDataTable::GetRowAttrib(int Row) const {
-  return Row >= 1 && Row <= NrOfRows() ? FRowHeads[Row - 1].Attrib : 0;
+  return Row >= 1 && Row <= NrOfRows() ? FRowAttribs[Row - 1] : 0;
 }
 
 void TDataTable::SetRowAttrib(int Row, int Value) {
   if (Row >= 1 && Row <= NrOfRows() && Value >= 0 && Value <= 255)
-    FRowHeads[Row - 1].Attrib = static_cast<std::uint8_t>(Value);
+    FRowAttribs[Row - 1] = static_cast<std::uint8_t>(Value);
 }
 
 void TDataTable::UnmarkAllCells() {
@@ -392,11 +398,15 @@ void TDataTable::ApplyRowOrder(const std::vector<int>& Order, const TBlock& B,
   const int N = static_cast<int>(Order.size()), Low = B.LowRow;
   std::vector<double> Elems;
   std::vector<std::uint8_t> States;
-  std::vector<TRowHead> Heads;
+  std::vector<TDTNameStr> Names;
+  std::vector<std::uint8_t> Attribs;
   try {
     Elems.resize(Order.size());
     States.resize(Order.size());
-    if (IncludeHeaders) Heads.resize(Order.size());
+    if (IncludeHeaders) {
+      Names.resize(Order.size());
+      Attribs.resize(Order.size());
+    }
   } catch (const std::bad_alloc&) {
     RaiseOutOfMemory("TDataTable.SortRows");
   }
@@ -414,7 +424,10 @@ void TDataTable::ApplyRowOrder(const std::vector<int>& Order, const TBlock& B,
     std::copy(States.begin(), States.end(), St);
     Progress.Step(C - B.LowCol + 1);
   }
-  if (IncludeHeaders) PermuteRange(FRowHeads, Low, Order, Heads);
+  if (IncludeHeaders) {
+    PermuteRange(FRowNames, Low, Order, Names);
+    PermuteRange(FRowAttribs, Low, Order, Attribs);
+  }
 }
 
 void TDataTable::SortCols(int SortRowIx, bool Ascending, int LowCol, int LowRow, int HighCol,
@@ -459,7 +472,7 @@ void TDataTable::SortRowAttributes(bool Ascending, int LowCol, int LowRow, int H
   const TBlock B = Clamped(LowCol, LowRow, HighCol, HighRow);
   if (!B.Valid()) return;
   const auto Before = [&](int X, int Y) {
-    const int AX = FRowHeads[X - 1].Attrib, AY = FRowHeads[Y - 1].Attrib;
+    const int AX = FRowAttribs[X - 1], AY = FRowAttribs[Y - 1];
     return Ascending ? AX < AY : AY < AX;
   };
   ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Before), B, true);
@@ -485,7 +498,7 @@ void TDataTable::SortRowNames(bool Ascending, bool IgnoreCase, int LowCol, int L
   if (!B.Valid()) return;
   const Qt::CaseSensitivity CS = IgnoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
   const auto Before = [&](int X, int Y) {
-    const int Cmp = FRowHeads[X - 1].Name.compare(FRowHeads[Y - 1].Name, CS);
+    const int Cmp = FRowNames[X - 1].compare(FRowNames[Y - 1], CS);
     return Ascending ? Cmp < 0 : Cmp > 0;
   };
   ApplyRowOrder(SortedIndices(B.LowRow, B.HighRow, Before), B, true);
@@ -502,7 +515,7 @@ int TDataTable::FindColIndex(const QString& ColID) const {
 int TDataTable::FindRowIndex(const QString& RowID) const {
   const QString Wanted = RowID.left(MaxDTNameLength);
   for (int R = 1; R <= NrOfRows(); ++R)
-    if (FRowHeads[R - 1].Name == Wanted) return R;
+    if (FRowNames[R - 1] == Wanted) return R;
   return 0;
 }
 
@@ -512,19 +525,22 @@ void TDataTable::CopyFrom(const TDataTable& Source) {
   TMatrix NewElems;
   TMatrixStore<std::uint8_t> NewStates;
   std::vector<TColumnHead> NewColHeads;
-  std::vector<TRowHead> NewRowHeads;
+  std::vector<TDTNameStr> NewRowNames;
+  std::vector<std::uint8_t> NewRowAttribs;
   try {
     NewElems = Source.FElems;
     NewStates = Source.FStates;
     NewColHeads = Source.FColHeads;
-    NewRowHeads = Source.FRowHeads;
+    NewRowNames = Source.FRowNames;
+    NewRowAttribs = Source.FRowAttribs;
   } catch (const std::bad_alloc&) {
     RaiseOutOfMemory("TDataTable.CopyFrom");
   }
   FElems = std::move(NewElems);
   FStates = std::move(NewStates);
   FColHeads = std::move(NewColHeads);
-  FRowHeads = std::move(NewRowHeads);
+  FRowNames = std::move(NewRowNames);
+  FRowAttribs = std::move(NewRowAttribs);
   FComment = Source.FComment;
   NotifyResize(OldCols, OldRows);
   NotifyDataChanged();

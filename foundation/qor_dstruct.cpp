@@ -2,13 +2,16 @@
 
 #include <QCollatorSortKey>
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string_view>
 #include <new>
 #include <string>
+#include <type_traits>
 #include <utility>
 
 #include "foundation/qor_univconst.h"
@@ -453,21 +456,33 @@ struct TSortItem {
 
 // Stable sort of Items by the unsigned key KeyOf(Item), least significant
 // byte first over its lowest Bytes bytes; bytes all items share are skipped.
-// Every pass streams through memory once, which keeps large tables in step
-// with small ones where a comparison sort would wait for memory.
+// One read of the items counts every byte; then each pass streams through
+// memory once (scattering into a scratch buffer that is never cleared first),
+// which keeps large tables in step with small ones where a comparison sort
+// would wait for memory.
 template <typename T, typename TKeyOf>
 void RadixSort(std::vector<T>& Items, int Bytes, const TKeyOf& KeyOf) {
-  if (Items.size() < 2) return;
-  std::vector<T> Out(Items.size());
-  for (int B = 0; B < Bytes; ++B) {
-    const int Shift = 8 * B;
-    std::size_t Start[257] = {};
-    for (const T& I : Items) ++Start[((KeyOf(I) >> Shift) & 0xFF) + 1];
-    if (Start[((KeyOf(Items[0]) >> Shift) & 0xFF) + 1] == Items.size()) continue;
-    for (int K = 0; K < 256; ++K) Start[K + 1] += Start[K];
-    for (const T& I : Items) Out[Start[(KeyOf(I) >> Shift) & 0xFF]++] = I;
-    Items.swap(Out);
+  static_assert(std::is_trivially_default_constructible_v<T> && std::is_trivially_copyable_v<T>);
+  const std::size_t N = Items.size();
+  if (N < 2) return;
+  std::vector<std::array<std::size_t, 256>> Count(std::size_t(Bytes), std::array<std::size_t, 256>{});
+  for (const T& I : Items) {
+    const auto Key = KeyOf(I);
+    for (int B = 0; B < Bytes; ++B) ++Count[std::size_t(B)][(Key >> (8 * B)) & 0xFF];
   }
+  const std::unique_ptr<T[]> Scratch(new T[N]);
+  T* From = Items.data();
+  T* To = Scratch.get();
+  for (int B = 0; B < Bytes; ++B) {
+    std::array<std::size_t, 256>& Start = Count[std::size_t(B)];
+    const int Shift = 8 * B;
+    if (Start[(KeyOf(From[0]) >> Shift) & 0xFF] == N) continue;
+    std::size_t Sum = 0;
+    for (std::size_t& C : Start) Sum += std::exchange(C, Sum);
+    for (std::size_t K = 0; K < N; ++K) To[Start[(KeyOf(From[K]) >> Shift) & 0xFF]++] = From[K];
+    std::swap(From, To);
+  }
+  if (From != Items.data()) std::memcpy(static_cast<void*>(Items.data()), From, N * sizeof(T));
 }
 
 // A double as an unsigned number of the same order (-0 and 0 alike).
@@ -516,7 +531,11 @@ class TKeyBuilder {
   template <typename TCellAt>
   std::vector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
     std::vector<std::uint32_t> Keys(N, 0);
-    std::vector<std::pair<std::uint64_t, std::int32_t>> Numbers;
+    struct TNumberCell {
+      std::uint64_t Bits;
+      std::int32_t Row;
+    };
+    std::vector<TNumberCell> Numbers;
     std::vector<std::int32_t> TextRows;
     std::vector<QStringView> Texts;
     // Reserved, not touched: pages that stay unused cost nothing, and no
@@ -529,7 +548,7 @@ class TKeyBuilder {
       double V = 0;
       switch (KindOf(S, V)) {
         case ckEmpty: break;
-        case ckNumber: Numbers.emplace_back(OrderedBits(V), R); break;
+        case ckNumber: Numbers.push_back({OrderedBits(V), R}); break;
         case ckText:
           TextRows.push_back(R);
           Texts.push_back(S);
@@ -537,11 +556,11 @@ class TKeyBuilder {
       }
       FProgress(R);
     }
-    RadixSort(Numbers, 8, [](const auto& P) { return P.first; });
+    RadixSort(Numbers, 8, [](const TNumberCell& P) { return P.Bits; });
     std::uint32_t Rank = 0;
     for (std::size_t I = 0; I < Numbers.size(); ++I) {
-      if (I > 0 && Numbers[I - 1].first < Numbers[I].first) ++Rank;
-      Keys[Numbers[I].second] = (std::uint32_t(ckNumber) << 30) | Rank;
+      if (I > 0 && Numbers[I - 1].Bits < Numbers[I].Bits) ++Rank;
+      Keys[Numbers[I].Row] = (std::uint32_t(ckNumber) << 30) | Rank;
     }
     const std::vector<std::uint32_t> TextRank = RankTexts(Texts);
     for (std::size_t I = 0; I < Texts.size(); ++I)

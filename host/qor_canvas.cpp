@@ -1,7 +1,12 @@
 #include "host/qor_canvas.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
 #include <QPainterPath>
+#include <QTextLayout>
+#include <QThread>
 #include <algorithm>
 #include <cmath>
 
@@ -235,9 +240,15 @@ void TCanvas::FillRect(const TRect& R) {
   if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
   QPainter& P = Painter();
   if (FBrush.Style() == bsClear) return;
+  const QRect Box(R.Left, R.Top, R.Width(), R.Height());
+  // A solid brush takes the painter's plain fill, the cheapest there is.
+  if (FBrush.Style() == bsSolid) {
+    P.fillRect(Box, Q(FBrush.Color()));
+    return;
+  }
   ApplyBrush(P);
   P.setPen(Qt::NoPen);
-  P.drawRect(QRect(R.Left, R.Top, R.Width(), R.Height()));
+  P.drawRect(Box);
 }
 
 void TCanvas::FrameRect(const TRect& R) {
@@ -407,17 +418,113 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   P.restore();
 }
 
+namespace {
+
+// Grids and lists draw the same texts on every repaint and scroll. TextRect
+// keeps the shaped glyphs of the texts it drew in the last few fonts (one
+// cache for every canvas), and clips only a text whose ink reaches beyond its
+// rectangle. Plain Latin texts without underline or
+// strike-out are kept; others are shaped and clipped every time.
+struct TShapedText {
+  QList<QGlyphRun> Runs;  // placed from the origin of the baseline
+  QRect Ink;              // where the glyphs' pixels can be
+};
+
+struct TShapedTexts {
+  QFont Font;
+  QHash<QString, TShapedText> Texts;
+};
+
+constexpr std::size_t MaxShapedFonts = 4;
+constexpr qsizetype MaxShapedTexts = 2048;
+
+// Texts whose glyph runs from a one-line layout are the glyphs drawText
+// places: no control characters, no right-to-left or combining characters.
+bool PlainLatinText(const QString& Text) {
+  for (const QChar C : Text) {
+    const char16_t U = C.unicode();
+    if (U < 0x20 || (U >= 0x7F && U < 0xA0) || U > 0x24F) return false;
+  }
+  return true;
+}
+
+TShapedText ShapeText(const QString& Text, const QFont& Font) {
+  QTextLayout Layout(Text, Font);
+  QTextOption Option(Qt::AlignLeft);
+  Option.setWrapMode(QTextOption::NoWrap);
+  Option.setTextDirection(Qt::LeftToRight);
+  Layout.setTextOption(Option);
+  Layout.beginLayout();
+  QTextLine Line = Layout.createLine();
+  if (Line.isValid()) Line.setLineWidth(1e6);
+  Layout.endLayout();
+  TShapedText Shape;
+  if (!Line.isValid()) return Shape;
+  const QPointF Baseline(Line.x(), Line.y() + Line.ascent());
+  QRectF Ink;
+  Shape.Runs = Line.glyphRuns();
+  for (QGlyphRun& Run : Shape.Runs) {
+    QList<QPointF> Positions = Run.positions();
+    for (QPointF& P : Positions) P -= Baseline;
+    Run.setPositions(Positions);
+    Ink |= Run.boundingRect();
+  }
+  // A pixel of margin on every side for antialiased edges.
+  Shape.Ink = Ink.toAlignedRect().adjusted(-1, -1, 1, 1);
+  return Shape;
+}
+
+// The kept shape of Text in Font, or null for texts that are not kept.
+const TShapedText* Shaped(const QFont& Font, const QString& Text) {
+  if (Font.underline() || Font.strikeOut() || Font.overline() || !PlainLatinText(Text)) return nullptr;
+  // The widgets' thread only. The cache lives as long as the process: the font
+  // engines its glyph runs hold must not be released after Qt's font database
+  // has gone at exit.
+  const QCoreApplication* App = QCoreApplication::instance();
+  if (!App || QThread::currentThread() != App->thread()) return nullptr;
+  static auto* const Shapes = new std::vector<TShapedTexts>;  // most recently used font first
+  std::vector<TShapedTexts>& Cache = *Shapes;
+  auto Entry = std::find_if(Cache.begin(), Cache.end(), [&](const TShapedTexts& S) { return S.Font == Font; });
+  if (Entry == Cache.end()) {
+    if (Cache.size() >= MaxShapedFonts) Cache.pop_back();
+    Entry = Cache.insert(Cache.begin(), TShapedTexts{Font, {}});
+  } else if (Entry != Cache.begin()) {
+    std::rotate(Cache.begin(), Entry, Entry + 1);
+    Entry = Cache.begin();
+  }
+  QHash<QString, TShapedText>& Texts = Entry->Texts;
+  const auto Known = Texts.constFind(Text);
+  if (Known != Texts.constEnd()) return &*Known;
+  if (Texts.size() >= MaxShapedTexts) Texts.clear();
+  return &*Texts.insert(Text, ShapeText(Text, Font));
+}
+
+}  // namespace
+
 void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
   if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
   QPainter& P = Painter();
-  P.save();
-  P.setClipRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Qt::IntersectClip);
-  if (BrushVisible()) P.fillRect(QRect(R.Left, R.Top, R.Width(), R.Height()), Q(FBrush.Color()));
+  const QRect Box(R.Left, R.Top, R.Width(), R.Height());
+  if (BrushVisible()) P.fillRect(Box, Q(FBrush.Color()));
+  if (Text.isEmpty()) return;
   const QFont& F = FFont.ToQFont();
-  P.setFont(F);
+  const QPoint Origin(X, Y + FFont.Metrics().ascent());
   P.setPen(Q(FFont.Color()));
-  P.drawText(QPoint(X, Y + FFont.Metrics().ascent()), Text);
-  P.restore();
+  const TShapedText* Shape = Shaped(F, Text);
+  const bool Fits = Shape && Box.contains(Shape->Ink.translated(Origin));
+  // The canvas's own clip is the only one its painter carries: a text that
+  // overflows is clipped to the box within it, and the clip set back after.
+  const QRect CanvasClip(FClip.Left, FClip.Top, FClip.Width(), FClip.Height());
+  if (!Fits) P.setClipRect(FClipped ? Box & CanvasClip : Box);
+  if (Shape) {
+    for (const QGlyphRun& Run : Shape->Runs) P.drawGlyphRun(Origin, Run);
+  } else {
+    P.setFont(F);
+    P.drawText(Origin, Text);
+  }
+  if (Fits) return;
+  if (FClipped) P.setClipRect(CanvasClip);
+  else P.setClipping(false);
 }
 
 int TCanvas::TextWidth(const QString& Text) const {

@@ -2,10 +2,12 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <string>
 
 namespace qor::host {
 
@@ -35,13 +37,24 @@ QString NonFinite(double Value) {
   return Value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
 }
 
-QString Printf(const char* Format, int Digits, double Value) {
-  char Buffer[400];
-  const int N = std::snprintf(Buffer, sizeof Buffer, Format, Digits, Value);
-  if (N < int(sizeof Buffer)) return QString::fromLatin1(Buffer, N);
-  std::string Big(size_t(N) + 1, '\0');
-  std::snprintf(Big.data(), Big.size(), Format, Digits, Value);
-  return QString::fromLatin1(Big.data(), N);
+// What printf writes for "%.*f", "%.*e" or "%.*E" (Conversion 'f', 'e', 'E'):
+// std::to_chars with a precision is defined to write the same characters, and
+// takes a fraction of the time (tables format thousands of numbers a paint).
+QString Printf(char Conversion, int Digits, double Value) {
+  char Buffer[1024];  // 309 integer digits, 340 + 40 decimals, sign and point
+  const auto R = std::to_chars(Buffer, Buffer + sizeof Buffer, Value,
+                               Conversion == 'f' ? std::chars_format::fixed : std::chars_format::scientific,
+                               Digits);
+  if (R.ec != std::errc()) {
+    const char Format[] = {'%', '.', '*', Conversion, '\0'};
+    const int N = std::snprintf(nullptr, 0, Format, Digits, Value);
+    std::string Big(size_t(N) + 1, '\0');
+    std::snprintf(Big.data(), Big.size(), Format, Digits, Value);
+    return QString::fromLatin1(Big.data(), N);
+  }
+  QString Text = QString::fromLatin1(Buffer, R.ptr - Buffer);
+  if (Conversion == 'E') Text.replace(QLatin1Char('e'), QLatin1Char('E'));
+  return Text;
 }
 
 QString WithSeparator(QString Text, QChar Separator) {
@@ -57,18 +70,49 @@ void StripTrailingZeros(QString& Digits) {
 
 // Exact decimal ties (0.125 to two decimals) round away from zero, as the
 // platform's conversion does; the C library would round them to even.
-double NudgeTie(double Value, int Decimals) {
-  const QString Exact = Printf("%.*f", Decimals + 40, Value);
+bool IsTie(double Value, int Decimals) {
+  // Only a value whose fraction at these decimals lies near one half can be a
+  // tie; the scaled value is off the exact one by less than F * 2^-52, and
+  // its fraction is exact below 2^52. Others go to the exact test.
+  constexpr double Pow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                              1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (Decimals <= 22) {
+    const double F = std::fabs(Value) * Pow10[Decimals];
+    if (F < 0x1p52 && std::fabs(F - std::floor(F) - 0.5) > F * 0x1p-50 + 0x1p-60) return false;
+  }
+  const QString Exact = Printf('f', Decimals + 40, Value);
   const int Tail = Exact.size() - 40;
-  if (Exact.at(Tail) != QChar('5')) return Value;
+  if (Exact.at(Tail) != QChar('5')) return false;
   for (int i = Tail + 1; i < Exact.size(); ++i)
-    if (Exact.at(i) != QChar('0')) return Value;
-  return std::nextafter(Value, Value < 0 ? -HUGE_VAL : HUGE_VAL);
+    if (Exact.at(i) != QChar('0')) return false;
+  return true;
+}
+
+// The fixed text of a tie rounded away from zero: its exact digits (one more
+// decimal, a 5) cut to Decimals and counted up by one in the last place. (A
+// step to the next double would do only where that step is below the last
+// place: at 6.4e14 the doubles are 0.125 apart and 0.625 became 0.75.)
+QString RoundedAwayTie(double Value, int Decimals) {
+  QString Text = Printf('f', Decimals + 1, Value);
+  Text.chop(Decimals == 0 ? 2 : 1);
+  int I = int(Text.size()) - 1;
+  for (; I >= 0; --I) {
+    const QChar C = Text.at(I);
+    if (C == QChar('.')) continue;
+    if (C == QChar('-')) break;
+    if (C != QChar('9')) {
+      Text[I] = QChar(C.unicode() + 1);
+      return Text;
+    }
+    Text[I] = QChar('0');
+  }
+  Text.insert(I + 1, QChar('1'));
+  return Text;
 }
 
 // The same for a rounding to Precision significant digits (%e and %g).
 double NudgeTieSignificant(double Value, int Precision) {
-  const QString Exact = Printf("%.*e", Precision - 1 + 40, Value);
+  const QString Exact = Printf('e', Precision - 1 + 40, Value);
   const int Tail = Exact.indexOf(QChar('.')) + Precision;
   const int End = Exact.indexOf(QChar('e'));
   if (Exact.at(Tail) != QChar('5')) return Value;
@@ -82,13 +126,13 @@ double NudgeTieSignificant(double Value, int Precision) {
 QString FormatF(double Value, int Decimals, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int D = std::clamp(Decimals, 0, 340);
-  return WithSeparator(Printf("%.*f", D, NudgeTie(Value, D)), Separator);
+  return WithSeparator(IsTie(Value, D) ? RoundedAwayTie(Value, D) : Printf('f', D, Value), Separator);
 }
 
 QString FormatE(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int P = std::clamp(Precision, 1, 40);
-  QString Text = Printf("%.*E", P - 1, NudgeTieSignificant(Value, P));
+  QString Text = Printf('E', P - 1, NudgeTieSignificant(Value, P));
   const int E = Text.indexOf(QChar('E'));
   QString Exp = Text.mid(E + 2);
   while (Exp.size() < 3) Exp.prepend(QChar('0'));
@@ -100,11 +144,11 @@ QString FormatG(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int P = std::clamp(Precision, 1, 40);
   Value = NudgeTieSignificant(Value, P);
-  const QString Sci = Printf("%.*e", P - 1, Value);
+  const QString Sci = Printf('e', P - 1, Value);
   const int E = Sci.indexOf(QChar('e'));
   const int Exponent = Sci.mid(E + 1).toInt();
   if (Value == 0 || (Exponent < P && std::fabs(Value) >= 0.00001)) {
-    QString Fixed = Printf("%.*f", std::max(0, P - 1 - Exponent), Value);
+    QString Fixed = Printf('f', std::max(0, P - 1 - Exponent), Value);
     StripTrailingZeros(Fixed);
     return WithSeparator(Fixed, Separator);
   }

@@ -461,14 +461,20 @@ void TNTabEd::CopySelection() {
   if (B.Left > B.Right || B.Top > B.Bottom) return;
   const int W = B.Right - B.Left + 1, H = B.Bottom - B.Top + 1;
   FCopyBuffer->Resize(W, H);
+  // Both tables keep a column together: the block is copied column by column,
+  // and the text is then written row by row from the small copy.
+  TMatrix& Copy = FCopyBuffer->Matrix();
+  for (int C = 1; C <= W; ++C)
+    for (int R = 1; R <= H; ++R) {
+      Copy.At(C, R) = FData->GetElem(B.Left + C - 1, B.Top + R - 1);
+      FCopyBuffer->SetCellState(C, R, FData->GetCellState(B.Left + C - 1, B.Top + R - 1));
+    }
   QString Text;
   for (int R = 0; R < H; ++R) {
     for (int C = 0; C < W; ++C) {
-      const int TC = B.Left + C, TR = B.Top + R;
-      const double V = FData->GetElem(TC, TR);
-      const std::uint8_t S = FData->GetCellState(TC, TR);
-      FCopyBuffer->Matrix().Set(C + 1, R + 1, V);
-      FCopyBuffer->SetCellState(C + 1, R + 1, S);
+      const int TC = B.Left + C;
+      const double V = Copy.At(C + 1, R + 1);
+      const std::uint8_t S = FCopyBuffer->GetCellState(C + 1, R + 1);
       Text += C == 0 ? QLatin1Char(' ') : QLatin1Char('\t');
       if ((S & (csInvalid | csEmpty)) || !std::isfinite(V)) {
         Text += QLatin1String("####");
