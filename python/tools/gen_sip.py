@@ -58,6 +58,7 @@ class Generator:
         self.build = build
         self.classes = {}        # qualified C++ name -> cursor
         self.enums = {}          # qualified C++ name -> cursor (namespace-level)
+        self.constants = {}      # name -> (SIP type, header) of namespace qor's constants
         self.qt_virtuals = set()
         self.skipped = {}        # class -> list of lines
 
@@ -100,6 +101,11 @@ class Generator:
                             self.qt_virtuals.add(m.spelling)
                 elif scope.startswith('qor::'):
                     self.classes[scope + c.spelling] = c
+            elif c.kind == CK.VAR_DECL and scope == 'qor::' and c.type.is_const_qualified():
+                kind = {TK.UINT: 'unsigned int', TK.INT: 'int', TK.DOUBLE: 'double'}.get(
+                    c.type.get_canonical().kind)
+                if kind:
+                    self.constants[c.spelling] = (kind, os.path.relpath(file, self.root))
             elif c.kind == CK.ENUM_DECL and c.is_definition() and scope.startswith('qor::') \
                     and c.spelling:
                 self.enums[scope + c.spelling] = c
@@ -474,13 +480,16 @@ class Generator:
                '%Include qorkit_support.sip',
                '%HideNamespace(name=qor)', '%HideNamespace(name=qor::host)', '']
         headers = sorted({os.path.relpath(e.location.file.name, self.root)
-                          for q, e in self.enums.items() if q.count('::') == 1})
+                          for q, e in self.enums.items() if q.count('::') == 1} |
+                         {h for _, h in self.constants.values()})
         out.append('namespace qor\n{\n%%TypeHeaderCode\n%s\n%%End\n' % '\n'.join(
             '#include "%s"' % h for h in headers))
         for q, e in sorted(self.enums.items()):
             if q.count('::') == 1:
                 self.emit_enum(e, out, '')
         out.append('typedef unsigned int TColor;\n')
+        for name, (kind, _) in sorted(self.constants.items()):
+            out.append('const %s %s;' % (kind, name))
         host = [q for q in self.bound if q.startswith('qor::host::')]
         if host:
             out.append('namespace host\n{\n%TypeHeaderCode\n#include "host/qor_control.h"\n%End\n')
