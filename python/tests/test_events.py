@@ -83,3 +83,14 @@ def test_cpp_exception_becomes_a_python_error(app):
     with pytest.raises(qorkit.QorError, match='cannot hold'):
         d.SetNrRows(2**31 - 1)
     assert d.NrOfRows() == 0
+
+
+def test_colour_selector_follows_the_keys(window):
+    sel = qorkit.TColSel(window)
+    window.show()
+    sel.setFocus()
+    changes = []
+    sel.OnChange = lambda sender: changes.append(sender.SelColor())
+    QTest.keyClick(sel, Qt.Key.Key_Down)
+    assert changes == [sel.SelColor()]
+    assert sel.SelColor() != 0

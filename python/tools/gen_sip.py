@@ -434,7 +434,7 @@ class Generator:
         store = []
         for n, (i, p) in enumerate(outs):
             item = 'R' if len(outs) == 1 else 'PyTuple_GetItem(R, %d)' % n
-            store.append('            if (%s != Py_None) %s' % (
+            store.append('            if (%s != Py_None) { %s }' % (
                 item, self.from_python(p.get_canonical(), item, 'A%d' % i)))
         check = ''
         if len(outs) > 1:
