@@ -48,7 +48,6 @@ class QorKitBindings(PyQtBindings):
         self.include_dirs += [root, os.path.join(build, 'include')]
         self.library_dirs.append(build)
         self.libraries.append('qorkit_rt')
-        self.qmake_QT = ['widgets']
         self.builder_settings += ['CONFIG += c++2a', 'CONFIG -= c++17',
                                   'QMAKE_CXXFLAGS += -std=c++20',
                                   'QMAKE_RPATHDIR += ' + build]

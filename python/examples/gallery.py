@@ -15,7 +15,6 @@ import sys
 if not (os.environ.get('DISPLAY') or os.environ.get('WAYLAND_DISPLAY')):
     os.environ.setdefault('QT_QPA_PLATFORM', 'offscreen')
 
-from PyQt6.QtCore import QDate
 from PyQt6.QtWidgets import QApplication, QGridLayout, QLabel, QVBoxLayout, QWidget
 
 import qorkit
@@ -68,8 +67,8 @@ def components():
     bar.SetValue(70)
 
     grad = qorkit.TGradFill()
-    grad.SetColorFirst(qorkit.clNavy if hasattr(qorkit, 'clNavy') else 0x800000)
-    grad.SetColorLast(0xFFFFFF)
+    grad.SetColorFirst(qorkit.clNavy)
+    grad.SetColorLast(qorkit.clAqua)
 
     replist = qorkit.TReportListView()
     replist.SetNrCols(3)
@@ -78,7 +77,9 @@ def components():
     replist.resize(300, 160)
 
     cal = qorkit.TMiniCal()
-    cal.SetDate(QDate(2026, 12, 8)) if hasattr(cal, 'SetDate') else None
+    cal.SetYear(2026)
+    cal.SetMonth(12)
+    cal.SetDay(8)
 
     table = qorkit.TNTabEd()
     table.SetNrOfColumns(3)
@@ -89,7 +90,7 @@ def components():
     onoff.SetOnOff(True)
 
     rep = qorkit.TRepSpeedButton()
-    rep.setText('+')
+    rep.SetCaption('+')
 
     colsel = qorkit.TColSel()
 

@@ -340,7 +340,8 @@ class Generator:
                         skipped.append('event %s: %s' % (m.spelling, e))
         extra = os.path.join(self.root, 'python', 'sip', short + '.sip')
         if os.path.exists(extra):
-            out.append('%%Include %s' % os.path.basename(extra))
+            with open(extra) as f:
+                out.append(f.read().rstrip('\n'))
         if signals:
             out.append('\nsignals:')
             out += signals
