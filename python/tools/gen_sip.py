@@ -61,6 +61,7 @@ class Generator:
         self.constants = {}      # name -> (SIP type, header) of namespace qor's constants
         self.qt_virtuals = set()
         self.skipped = {}        # class -> list of lines
+        self.signal_typedefs = {}  # typedef name as signals spell it -> SIP type
 
     # ---- parsing
 
@@ -250,10 +251,20 @@ class Generator:
 
     # ---- emission
 
-    def arglist(self, method, first_owner=False):
+    def signal_type(self, t):
+        """A signal's argument keeps the typedef it is written with (TColor), so that
+        the signature PyQt looks up is the one moc recorded."""
+        if t.kind in (TK.TYPEDEF, TK.ELABORATED) and t.get_canonical().kind in \
+                INTEGERS | {TK.UINT, TK.ULONG, TK.BOOL, TK.DOUBLE}:
+            name = t.spelling.replace('const ', '').strip()
+            self.signal_typedefs[name] = self.value_type(t)
+            return name
+        return self.param_type(t)
+
+    def arglist(self, method, first_owner=False, signal=False):
         out = []
         for i, p in enumerate(method.get_arguments()):
-            t = self.param_type(p.type)
+            t = self.signal_type(p.type) if signal else self.param_type(p.type)
             anno = ''
             if first_owner and i == 0 and t in ('QWidget*', 'QObject*'):
                 anno = ' /TransferThis/'
@@ -324,7 +335,7 @@ class Generator:
                     continue
                 seen.add(key)
                 if self.is_signal(m):
-                    signals.append('    void %s(%s);' % (name, self.arglist(m)))
+                    signals.append('    void %s(%s);' % (name, self.arglist(m, signal=True)))
                 elif access == ci.AccessSpecifier.PROTECTED:
                     protected.append('    virtual %s;' % decl)
                 else:
@@ -483,6 +494,7 @@ class Generator:
         headers = sorted({os.path.relpath(e.location.file.name, self.root)
                           for q, e in self.enums.items() if q.count('::') == 1} |
                          {h for _, h in self.constants.values()})
+        alias_at = len(out)
         out.append('namespace qor\n{\n%%TypeHeaderCode\n%s\n%%End\n' % '\n'.join(
             '#include "%s"' % h for h in headers))
         for q, e in sorted(self.enums.items()):
@@ -504,6 +516,13 @@ class Generator:
             if not q.startswith('qor::host::'):
                 self.emit_class(q, out)
         out.append('};\n')
+        # Typedef names as the signals spell them (unqualified, seen from namespace qor).
+        aliases = sorted(n for n in self.signal_typedefs if '::' not in n)
+        if aliases:
+            out[alias_at:alias_at] = ['%%ModuleHeaderCode\n#include "host/qor_types.h"\n%s\n%%End'
+                                      % '\n'.join('using %s = ::qor::%s;' % (n, n)
+                                                   for n in aliases)] + \
+                ['typedef %s %s;' % (self.signal_typedefs[n], n) for n in aliases] + ['']
         out.append('// Not bound (types Python cannot carry yet):')
         for q, items in self.skipped.items():
             for item in items:
