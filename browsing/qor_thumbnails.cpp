@@ -36,7 +36,7 @@ TThumbnails::TThumbnails(QWidget* AOwner)
   FScrollBar->setFocusPolicy(Qt::NoFocus);
   connect(FScrollBar, &QScrollBar::valueChanged, this, &TThumbnails::ScrollBarMoved);
   setMouseTracking(true);
-  resize(260, 400);
+  SetDefaultSize(260, 400);
 }
 
 TThumbnails::~TThumbnails() = default;
@@ -349,7 +349,8 @@ void TThumbnails::Paint() {
   }
   FNumSldY = H / Q + 1;
 
-  bool HandlersOk = !OnFirstImageRequest || Guarded([&] { OnFirstImageRequest(this); });
+  bool HandlersOk = Guarded(
+      [&] { Notify(this, OnFirstImageRequest, &TThumbnails::firstImageRequested); });
   host::TBitmap Buffer;
   const long long First = (long long)std::floor(FFirstThumbIx);
   const int Shift = Round((FFirstThumbIx - std::floor(FFirstThumbIx)) * Q);
@@ -359,7 +360,8 @@ void TThumbnails::Paint() {
       if (T < FMin || T > FMax) continue;
       DrawSlide(C, Buffer, int(T), (Col - 1) * Q + 10, (Row - 1) * Q + FSlideDist - Shift + 10, HandlersOk);
     }
-  if (HandlersOk && OnLastImageRequest) Guarded([&] { OnLastImageRequest(this); });
+  if (HandlersOk)
+    Guarded([&] { Notify(this, OnLastImageRequest, &TThumbnails::lastImageRequested); });
   DrawBandsAndFrame(C);
   if (FHiliteThickness > 0 && FLastHiLite >= FMin && FLastHiLite <= FMax)
     DrawFocusFrame(C, FLastHiLite, FColorHilite);
@@ -579,6 +581,11 @@ void TThumbnails::Assign(const TThumbnails& Source) {
   FHiliteThickness = S->FHiliteThickness;
   ResizeSelection();
   Changed();
+}
+
+QSize TThumbnails::minimumSizeHint() const {
+  const int Slide = FThumbBaseSize + 2 * FSlideMargin + 20;
+  return sizeHint().boundedTo(QSize(Slide, Slide));
 }
 
 }  // namespace qor

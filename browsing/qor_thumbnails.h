@@ -180,9 +180,20 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
   TSlideRenderedEvent OnSlideRendered;
 
  Q_SIGNALS:
+  // Each follows its event: imageClicked OnImageClick, imageDoubleClicked
+  // OnImageDblClick, focusChanged OnFocusChange (with the focused slide), and
+  // the two request signals OnFirstImageRequest and OnLastImageRequest around
+  // the image requests of a paint. OnImageRequest and OnSlideRendered hand
+  // out a picture or canvas of the paint in progress: they stay events only.
   void imageClicked(int ThumbID);
   void imageDoubleClicked(int ThumbID);
   void focusChanged(int ThumbID);
+  void firstImageRequested();
+  void lastImageRequested();
+
+ public:
+  // One slide with the margins around the grid.
+  QSize minimumSizeHint() const override;
 
  protected:
   void Paint() override;

@@ -12,7 +12,7 @@ TColSel::TColSel(QWidget* AOwner) : TCustomComboBox(AOwner) {
   }
   FEditFlags.fill(false);
   SetItemHeight(18);
-  resize(145, sizeHint().height());
+  resize(sizeHint());
   LoadColorsIntoComboList();
 }
 
@@ -83,6 +83,7 @@ void TColSel::SetNumColors(int Count) {
 
 void TColSel::SetColorBarWidth(int Width) {
   if (Width < 0 || !qor::Change(FColorBarWidth, Width)) return;
+  updateGeometry();
   Refresh();
 }
 
@@ -114,6 +115,17 @@ void TColSel::LoadColorsIntoComboList() {
 void TColSel::Click() {
   if (currentIndex() >= 0) FSelIndex = currentIndex() + 1;
   TCustomComboBox::Click();
+}
+
+QSize TColSel::sizeHint() const { return {145, TCustomComboBox::sizeHint().height()}; }
+
+QSize TColSel::minimumSizeHint() const {
+  return {std::min(145, FColorBarWidth + 48), TCustomComboBox::sizeHint().height()};
+}
+
+void TColSel::Change() {
+  TCustomComboBox::Change();
+  Q_EMIT colorChanged(SelColor());
 }
 
 void TColSel::MouseMove(TShiftState Shift, int X, int Y) {

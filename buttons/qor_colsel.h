@@ -28,7 +28,7 @@ using TOnColorNameChangeEvent = std::function<void(TObject* Sender, QString& Col
 
 class QORKIT_EXPORT TColSel : public TCustomComboBox {
   Q_OBJECT
-  Q_PROPERTY(TColor SelColor READ SelColor WRITE SetSelColor NOTIFY changed)
+  Q_PROPERTY(TColor SelColor READ SelColor WRITE SetSelColor NOTIFY colorChanged USER true)
   Q_PROPERTY(int NumColors READ NumColors WRITE SetNumColors)
   Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
 
@@ -46,6 +46,10 @@ class QORKIT_EXPORT TColSel : public TCustomComboBox {
   int ColorBarWidth() const { return FColorBarWidth; }
   void SetColorBarWidth(int Width);
   void SetEnabled(bool On) override;
+  // Layouts offer the selector its documented width of 145 pixels and keep
+  // at least the colour bar, some of the name and the arrow.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
   // Entries 1..NumColors; outside, reads give 0, "" or false and writes do nothing.
   TColor Colors(int Index) const;
@@ -70,9 +74,16 @@ class QORKIT_EXPORT TColSel : public TCustomComboBox {
   void LoadWindowsSystemPalette() { LoadPalette(NrExtendedColors + 1, NrPredefinedColors - NrExtendedColors); }
   void LoadColorsIntoComboList();
 
+  // Renames a colour as it is named; it edits the name in place, so it stays
+  // an event only.
   TOnColorNameChangeEvent OnColorNameChange;
 
+ Q_SIGNALS:
+  // Follows changed() (OnChange) with the selected colour.
+  void colorChanged(TColor Color);
+
  protected:
+  void Change() override;
   void DrawItem(int Index, TCanvas& Canvas, const TRect& Rect, TOwnerDrawState State) override;
   void DropDown() override;
   void Click() override;

@@ -8,7 +8,7 @@ namespace qor {
 TMarkSel::TMarkSel(QWidget* AOwner) : TCustomControl(AOwner) {
   FVisible.fill(true);
   setMouseTracking(true);
-  resize(236, 178);
+  SetDefaultSize(236, 178);
 }
 
 void TMarkSel::SetNrOfColumns(int N) {
@@ -128,7 +128,7 @@ void TMarkSel::Paint() {
   }
   DrawFrame(C, FFrameStyle, 0, 0, Width() - 1, Height() - 1, clWhite, clSilver, clGray, clBlack,
             Marks);
-  if (OnPaint) OnPaint(this);
+  Notify(this, OnPaint, &TMarkSel::painted);
 }
 
 void TMarkSel::HighlightMark(int Mark) {
@@ -171,10 +171,11 @@ void TMarkSel::MouseMove(TShiftState Shift, int X, int Y) {
   MoveHighlight(NearestMark(X, Y));
 }
 
-void TMarkSel::ChooseMark(int Mark, int X, int Y, const TMarkClickEvent& Event) {
+void TMarkSel::ChooseMark(int Mark, int X, int Y, const TMarkClickEvent& Event,
+                          void (TMarkSel::*Signal)(int)) {
   if (Change(FSelected, Mark)) Q_EMIT selectedChanged(Mark);
   if (Event) Event(this, X, Y, Mark);
-  Q_EMIT markClicked(Mark);
+  Q_EMIT(this->*Signal)(Mark);
   Refresh();
   HighlightMark(Mark);
   FLastHiLite = Mark;
@@ -183,12 +184,12 @@ void TMarkSel::ChooseMark(int Mark, int X, int Y, const TMarkClickEvent& Event) 
 void TMarkSel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseDown(Button, Shift, X, Y);
   if (Button == mbLeft && (Shift & ssDouble) && !(X == -1 && Y == -1))
-    ChooseMark(NearestMark(X, Y), X, Y, OnMarkDblClick);
+    ChooseMark(NearestMark(X, Y), X, Y, OnMarkDblClick, &TMarkSel::markDoubleClicked);
 }
 
 void TMarkSel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (Button == mbLeft && !(X == -1 && Y == -1)) ChooseMark(NearestMark(X, Y), X, Y, OnMarkClick);
+  if (Button == mbLeft && !(X == -1 && Y == -1)) ChooseMark(NearestMark(X, Y), X, Y, OnMarkClick, &TMarkSel::markClicked);
 }
 
 void TMarkSel::KeyDown(std::uint16_t& Key, TShiftState Shift) {
@@ -212,7 +213,7 @@ void TMarkSel::KeyDown(std::uint16_t& Key, TShiftState Shift) {
     case VK_SPACE:
     case VK_RETURN: {
       const TGridPoint& P = FPoints[Order[Pos]];
-      ChooseMark(Order[Pos], P.X, P.Y, OnMarkClick);
+      ChooseMark(Order[Pos], P.X, P.Y, OnMarkClick, &TMarkSel::markClicked);
       return;
     }
     default: return;

@@ -87,8 +87,12 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   TNotifyEvent OnPaint;
 
  Q_SIGNALS:
+  // selectedChanged follows every change of Selected; markClicked follows
+  // OnMarkClick, markDoubleClicked OnMarkDblClick, painted OnPaint.
   void selectedChanged(int Mark);
   void markClicked(int Mark);
+  void markDoubleClicked(int Mark);
+  void painted();
 
  protected:
   void Paint() override;
@@ -110,7 +114,8 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   void HighlightMark(int Mark);
   void RestoreMark(int Mark);
   void MoveHighlight(int Mark);
-  void ChooseMark(int Mark, int X, int Y, const TMarkClickEvent& Event);
+  void ChooseMark(int Mark, int X, int Y, const TMarkClickEvent& Event,
+                  void (TMarkSel::*Signal)(int));
 
   int FNrOfColumns = 8;
   int FNrOfRows = 6;

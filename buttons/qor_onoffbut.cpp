@@ -43,7 +43,7 @@ TOnOffBut::TOnOffBut(QWidget* AOwner) : TCustomControl(AOwner) {
   Cross.MoveTo(0, 20);
   Cross.LineTo(20, 0);
   LoadGlyphs();
-  resize(100, 50);
+  SetDefaultSize(100, 50);
 }
 
 // ---- state -----------------------------------------------------------------

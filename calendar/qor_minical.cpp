@@ -100,7 +100,7 @@ TMiniCal::TMiniCal(QWidget* AOwner) : TCustomGrid(AOwner), FHDayList(new TIntMat
   SetOptions(host::goFixedVertLine | host::goFixedHorzLine | host::goVertLine | host::goHorzLine |
              host::goDrawFocusSelected);
   SetDefaultDrawing(false);
-  resize(300, 180);
+  SetDefaultSize(300, 180);
   UpdateCellSizes();
   FDate = Now();
   int Y, M, D;
@@ -163,8 +163,8 @@ void TMiniCal::NextYear() {
 void TMiniCal::LastDayOfMonth() { SetDay(FSelected.daysInMonth()); }
 
 void TMiniCal::Changed() {
-  if (OnChange) OnChange(this);
-  Q_EMIT changed();
+  Notify(this, OnChange, &TMiniCal::changed);
+  Q_EMIT dateChanged(FSelected);
 }
 
 // ---- layout and look -------------------------------------------------------------
@@ -616,6 +616,12 @@ bool TMiniCal::event(QEvent* Event) {
     return true;
   }
   return TCustomGrid::event(Event);
+}
+
+QSize TMiniCal::minimumSizeHint() const {
+  const QFontMetrics M(font());
+  return sizeHint().boundedTo(
+      QSize(8 * (M.horizontalAdvance(QStringLiteral("<<")) + 8), 8 * (M.height() + 2)));
 }
 
 }  // namespace qor

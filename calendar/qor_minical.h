@@ -71,7 +71,7 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   Q_PROPERTY(qor::TColor ColorHolidayFg READ ColorHolidayFg WRITE SetColorHolidayFg)
   Q_PROPERTY(qor::TColor ColorToday READ ColorToday WRITE SetColorToday)
   Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
-  Q_PROPERTY(double Date READ Date WRITE SetDate NOTIFY changed STORED false)
+  Q_PROPERTY(double Date READ Date WRITE SetDate NOTIFY changed STORED false USER true)
   Q_PROPERTY(int Day READ Day WRITE SetDay NOTIFY changed STORED false)
   Q_PROPERTY(int Month READ Month WRITE SetMonth NOTIFY changed STORED false)
   Q_PROPERTY(int Year READ Year WRITE SetYear NOTIFY changed STORED false)
@@ -187,10 +187,16 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   TNotifyEvent OnChange;
 
  Q_SIGNALS:
+  // Both follow every OnChange, dateChanged with the selected calendar day.
   void changed();
+  void dateChanged(QDate Date);
+
+ public:
+  // Eight columns and rows of cells that still hold their texts.
+  QSize minimumSizeHint() const override;
 
  protected:
-  // OnChange, then changed().
+  // OnChange, then changed() and dateChanged().
   void Changed();
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void Paint() override;

@@ -14,7 +14,7 @@ bool IsHorizontal(TGradFill::TGradType Type) {
 }  // namespace
 
 TGradFill::TGradFill(QWidget* AOwner) : TGraphicControl(AOwner) {
-  SetBounds(Left(), Top(), 121, 121);
+  SetDefaultSize(121, 121);
 }
 
 void TGradFill::SetColorFirst(TColor Color) {
@@ -118,7 +118,7 @@ void TGradFill::Paint() {
   DrawBands(C);
   DrawGrid(C);
   DrawStandardFrame(C, FFrameStyle, 0, 0, Width() - 1, Height() - 1);
-  if (OnPaint) OnPaint(this);
+  Notify(this, OnPaint, &TGradFill::painted);
 }
 
 }  // namespace qor

@@ -58,6 +58,14 @@ class QORKIT_EXPORT TGradFill : public TGraphicControl {
   // After every paint.
   TNotifyEvent OnPaint;
 
+ Q_SIGNALS:
+  // Follows OnPaint.
+  void painted();
+
+ public:
+  // The bands are spread over any size.
+  QSize minimumSizeHint() const override { return {8, 8}; }
+
  protected:
   void Paint() override;
 

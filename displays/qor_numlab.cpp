@@ -134,7 +134,7 @@ const QString TextHeightSample = QStringLiteral("(8g]}\u00DC\u00C4\u00A7");
 }  // namespace
 
 TNumLab::TNumLab(QWidget* AOwner) : TGraphicControl(AOwner) {
-  resize(160, 28);
+  SetDefaultSize(160, 28);
   setMouseTracking(true);
 }
 
@@ -144,7 +144,9 @@ void TNumLab::ChangeAndRefresh(T& Field, const T& Value) {
 }
 
 void TNumLab::SetValue(double Value) {
-  if (qor::Change(FValue, Value)) RefreshValue();
+  if (!qor::Change(FValue, Value)) return;
+  RefreshValue();
+  Q_EMIT valueChanged(Value);
 }
 
 // The transparent label combines its whole picture with the parent's pixels,

@@ -52,7 +52,7 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   using TBeforeDisplayEvent = std::function<void(TObject* Sender, QString& Text)>;
 
  private:
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
   Q_PROPERTY(TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
   Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
   Q_PROPERTY(bool Comma READ Comma WRITE SetComma)
@@ -147,6 +147,11 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   void AssignTo(TNumLab& Dest) const { Dest.Assign(*this); }
 
   TBeforeDisplayEvent OnBeforeDisplay;
+
+ Q_SIGNALS:
+  // Follows every change of Value. OnBeforeDisplay edits the text of a paint
+  // in progress: it stays an event only.
+  void valueChanged(double Value);
 
  protected:
   void Paint() override;

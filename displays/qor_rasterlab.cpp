@@ -98,7 +98,7 @@ TRDCharMatrix SampledFont(const TFont& Font) {
 TRasterLab::TRasterLab(QWidget* AOwner)
     : TGraphicControl(AOwner), FCMat(std::make_unique<TRDCharMatrix>()) {
   FScrTimer = new host::TTimerWindow([this] { ScrollStep(); }, this);
-  SetBounds(Left(), Top(), 400, 68);
+  SetDefaultSize(400, 68);
   Font().SetName(QStringLiteral("default"));
   Font().SetSize(8);
   *FCMat = CreateBitFont(Font());
@@ -189,7 +189,13 @@ int TRasterLab::FrameWidth() const {
   return FFrameStyle <= fsRaised ? 1 : 2;
 }
 
-void TRasterLab::AdjustAutoHeight() { SetHeight(FrameWidth() + Pitch() * FCMat->FontHeight); }
+int TRasterLab::AutoHeightValue() const { return FrameWidth() + Pitch() * FCMat->FontHeight; }
+
+// Layouts keep an auto-sized height: it is the hint, and the only height.
+void TRasterLab::AdjustAutoHeight() {
+  updateGeometry();
+  SetHeight(AutoHeightValue());
+}
 
 void TRasterLab::AdjustAutoCenter() {
   FXPos = (Width() - CalcTextBitLength(FLabText)) / 2 + FrameWidth() + 1;
@@ -232,6 +238,8 @@ void TRasterLab::SetAutoCenter(bool On) {
 void TRasterLab::SetAutoHeight(bool On) {
   if (On == FAutoHeight) return;
   FAutoHeight = On;
+  setSizePolicy(QSizePolicy::Preferred, On ? QSizePolicy::Fixed : QSizePolicy::Preferred);
+  updateGeometry();
   if (On) AdjustAutoHeight();
   Refresh();
 }
@@ -371,9 +379,9 @@ void TRasterLab::ScrollStep() {
       if (Restart) FScrollPosY = Height();
       break;
   }
-  if (Restart && OnScrollLoopRestart) OnScrollLoopRestart(this);
+  if (Restart) Notify(this, OnScrollLoopRestart, &TRasterLab::scrollLoopRestarted);
   Refresh();
-  if (FOnScrollTimer) FOnScrollTimer(this);
+  Notify(this, FOnScrollTimer, &TRasterLab::scrolled);
 }
 
 void TRasterLab::SetOnScrollTimer(TNotifyEvent Handler) {
@@ -486,6 +494,17 @@ void TRasterLab::Assign(const TRasterLab& Source) {
   FColWhiteLine = Other->FColWhiteLine;
   FColorScheme = Other->FColorScheme;
   Refresh();
+}
+
+QSize TRasterLab::sizeHint() const {
+  QSize Hint = TGraphicControl::sizeHint();
+  if (FAutoHeight) Hint.setHeight(AutoHeightValue());
+  return Hint;
+}
+
+QSize TRasterLab::minimumSizeHint() const {
+  return QSize(std::min(sizeHint().width(), 8 * Pitch() * FCMat->FontWidth + 2 * FrameWidth()),
+               sizeHint().height());
 }
 
 }  // namespace qor

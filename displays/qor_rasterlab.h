@@ -134,6 +134,7 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   int CalcTextBitLength(const QString& Text) const;
   // Height from the font and dots; PosX so that the text stands in the middle.
   void AdjustAutoHeight();
+  int AutoHeightValue() const;
   void AdjustAutoCenter();
   // Restarts the scroll timer as mode, interval and state require.
   void UpdateTimer();
@@ -148,6 +149,17 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   void SetOnScrollTimer(TNotifyEvent Handler);
   // When a scrolled text starts again.
   TNotifyEvent OnScrollLoopRestart;
+
+ Q_SIGNALS:
+  // scrolled follows OnScrollTimer, scrollLoopRestarted OnScrollLoopRestart.
+  void scrolled();
+  void scrollLoopRestarted();
+
+ public:
+  // With AutoHeight the height the font needs; the text may scroll or clip
+  // across any width of eight characters' dots or more.
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override;
 
  protected:
   void Paint() override;

@@ -11,7 +11,7 @@ TRotLab::TRotLab(QWidget* AOwner) : TCustomLabel(AOwner) {
   TCustomLabel::SetTransparent(true);
   Font().SetName(QStringLiteral("Arial"));
   Font().SetSize(11);
-  SetBounds(Left(), Top(), 200, 200);
+  SetDefaultSize(200, 200);
   OnResize = [this](TObject* Sender) { ProcessResize(Sender); };
 }
 
@@ -130,6 +130,15 @@ void TRotLab::DoDrawText(TRect&, unsigned Flags) {
     C.Font().SetColor(clBtnShadow);
   }
   C.TextOut(X, Y, Text);
+}
+
+QSize TRotLab::minimumSizeHint() const {
+  const QFontMetrics M(font());
+  const double A = FTextAngle * std::numbers::pi / 180.0;
+  const double W = M.horizontalAdvance(Caption()), H = M.height();
+  const double C = std::fabs(std::cos(A)), S = std::fabs(std::sin(A));
+  return sizeHint().boundedTo(
+      QSize(int(std::ceil(W * C + H * S)) + 4, int(std::ceil(W * S + H * C)) + 4));
 }
 
 }  // namespace qor

@@ -58,6 +58,10 @@ class QORKIT_EXPORT TRotLab : public TCustomLabel {
   void Assign(const TRotLab& Source);
   void AssignTo(TRotLab& Dest) const { Dest.Assign(*this); }
 
+ public:
+  // The caption turned about its anchor: its longer side in each direction.
+  QSize minimumSizeHint() const override;
+
  protected:
   void Paint() override;
   void DoDrawText(TRect& Rect, unsigned Flags) override;

@@ -92,7 +92,7 @@ TSevenSeg::TSevenSeg(QWidget* AOwner) : TGraphicControl(AOwner) {
   FSegDeg.LoadFromResourceName(QStringLiteral("SEGDEG"));
   FSegColon.LoadFromResourceName(QStringLiteral("SEGCOLON"));
   FMaster.SetSize(MasterWidth, MasterHeight);
-  SetBounds(Left(), Top(), 216, 76);
+  SetDefaultSize(216, 76);
   OnResize = [this](TObject*) { ProcessResize(); };
   FLastSize = size();
   BuildGlyphCache();

@@ -100,19 +100,19 @@ void TDataTable::Reshape(int NrCols, int NrRows, ColMap ColFrom, RowMap RowFrom,
 void TDataTable::NotifyResize(int OldCols, int OldRows) {
   if (OldCols == NrOfColumns() && OldRows == NrOfRows()) return;
   if (OnResize) OnResize(this, OldCols, OldRows, NrOfColumns(), NrOfRows());
+  Q_EMIT resized(OldCols, OldRows, NrOfColumns(), NrOfRows());
   NotifySetupChanged();
 }
 
-void TDataTable::NotifyDataChanged() {
-  if (OnDataChanged) OnDataChanged(this);
-}
+void TDataTable::NotifyDataChanged() { Notify(this, OnDataChanged, &TDataTable::dataChanged); }
 
 void TDataTable::NotifySetupChanged() {
-  if (OnSetupChanged) OnSetupChanged(this);
+  Notify(this, OnSetupChanged, &TDataTable::setupChanged);
 }
 
 void TDataTable::NotifyExchange(int Kind, int Index1, int Index2) {
   if (OnSortExchange) OnSortExchange(this, Kind, Index1, Index2);
+  Q_EMIT sortExchanged(Kind, Index1, Index2);
 }
 
 template <typename Fn>

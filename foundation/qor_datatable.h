@@ -172,6 +172,14 @@ class QORKIT_EXPORT TDataTable : public QObject {
   TDTResizeEvent OnResize;
   TSortExchgEvent OnSortExchange;
 
+ Q_SIGNALS:
+  // Each follows its event, so any number of listeners can watch a table
+  // whose events its editor has taken.
+  void dataChanged();
+  void setupChanged();
+  void resized(int OldNrCols, int OldNrRows, int NewNrCols, int NewNrRows);
+  void sortExchanged(int Kind, int Index1, int Index2);
+
  private:
   struct TColumnHead {
     TDTNameStr Name;

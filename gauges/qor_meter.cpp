@@ -62,7 +62,7 @@ void TNeedleLayout::Assign(const TNeedleLayout& Source) {
 
 void TNeedleLayout::Changed() {
   if (FOwnerNotify) FOwnerNotify();
-  if (OnChange) OnChange(this);
+  Notify(this, OnChange, &TNeedleLayout::changed);
 }
 
 // ---- TMeter: construction and geometry ----------------------------------------
@@ -104,7 +104,7 @@ TMeter::TMeter(QWidget* AOwner)
   FNeedleSec->SetOwnerNotify([this] { StyleChanged(FNeedleSec.get()); });
   // The mouse-to-value event follows the pointer without a button held.
   setMouseTracking(true);
-  resize(297, 209);
+  SetDefaultSize(297, 209);
   CalcMeterLayoutParams();
 }
 
@@ -255,17 +255,11 @@ void TMeter::Redraw() {
 
 void TMeter::StyleChanged(TObject*) { Redraw(); }
 
-void TMeter::DoOverFlowEvent() {
-  if (OnOverFlow) OnOverFlow(this);
-}
+void TMeter::DoOverFlowEvent() { Notify(this, OnOverFlow, &TMeter::overflow); }
 
-void TMeter::DoUnderFlowEvent() {
-  if (OnUnderFlow) OnUnderFlow(this);
-}
+void TMeter::DoUnderFlowEvent() { Notify(this, OnUnderFlow, &TMeter::underflow); }
 
-void TMeter::DoNormalRangeEvent() {
-  if (OnNormalRange) OnNormalRange(this);
-}
+void TMeter::DoNormalRangeEvent() { Notify(this, OnNormalRange, &TMeter::normalRange); }
 
 // Range events fire on every change of a value, not only on transitions.
 void TMeter::ApplyValueAlarm(double V, bool Visible) {
@@ -283,26 +277,35 @@ void TMeter::ApplyValueAlarm(double V, bool Visible) {
   }
 }
 
+void TMeter::EmitValueChanges(double OldValue, double OldValueSec) {
+  if (FValue != OldValue) Q_EMIT valueChanged(FValue);
+  if (FValue2 != OldValueSec) Q_EMIT valueSecChanged(FValue2);
+}
+
 void TMeter::SetValue(double V) {
   if (std::isnan(V) || V == FValue) return;
+  const double Old = FValue;
   if (Loading()) {
     FValue = V;
-    return;
+  } else {
+    FValue = std::clamp(V, FMinValue, FMaxValue);
+    ApplyValueAlarm(FValue, FNeedle->Visible());
+    RedrawNeedles();
   }
-  FValue = std::clamp(V, FMinValue, FMaxValue);
-  ApplyValueAlarm(FValue, FNeedle->Visible());
-  RedrawNeedles();
+  EmitValueChanges(Old, FValue2);
 }
 
 void TMeter::SetValueSec(double V) {
   if (std::isnan(V) || V == FValue2) return;
+  const double Old = FValue2;
   if (Loading()) {
     FValue2 = V;
-    return;
+  } else {
+    FValue2 = std::clamp(V, FMinValue, FMaxValue);
+    ApplyValueAlarm(FValue2, FNeedleSec->Visible());
+    if (FNeedleSec->Visible()) RedrawNeedles();
   }
-  FValue2 = std::clamp(V, FMinValue, FMaxValue);
-  ApplyValueAlarm(FValue2, FNeedleSec->Visible());
-  if (FNeedleSec->Visible()) RedrawNeedles();
+  EmitValueChanges(FValue, Old);
 }
 
 void TMeter::SetMeterMinValue(double V) {
@@ -310,11 +313,13 @@ void TMeter::SetMeterMinValue(double V) {
   FMinValue = V;
   if (Loading()) return;
   if (FMaxValue <= FMinValue) FMaxValue = FMinValue + 1;
+  const double OldValue = FValue, OldValueSec = FValue2;
   FValue = std::max(FValue, FMinValue);
   FValue2 = std::max(FValue2, FMinValue);
   FLowThreshold = std::max(FLowThreshold, FMinValue);
   FHighThreshold = std::max(FHighThreshold, FMinValue);
   Redraw();
+  EmitValueChanges(OldValue, OldValueSec);
 }
 
 void TMeter::SetMeterMaxValue(double V) {
@@ -325,11 +330,13 @@ void TMeter::SetMeterMaxValue(double V) {
     FMinValue = FMaxValue - 1;
     if (FLogarithmic && FMinValue <= 0) FMinValue = FMaxValue / 10;
   }
+  const double OldValue = FValue, OldValueSec = FValue2;
   FValue = std::min(FValue, FMaxValue);
   FValue2 = std::min(FValue2, FMaxValue);
   FLowThreshold = std::min(FLowThreshold, FMaxValue);
   FHighThreshold = std::min(FHighThreshold, FMaxValue);
   Redraw();
+  EmitValueChanges(OldValue, OldValueSec);
 }
 
 void TMeter::SetThresholdLow(double V) {
@@ -375,8 +382,10 @@ void TMeter::Loaded() {
   TGraphicControl::Loaded();
   if (!(FMinValue < FMaxValue)) FMaxValue = FMinValue + 1;
   if (FLogarithmic && !(FMinValue > 1e-100 && FMaxValue > 1e-100)) FLogarithmic = false;
+  const double OldValue = FValue, OldValueSec = FValue2;
   FValue = std::clamp(FValue, FMinValue, FMaxValue);
   FValue2 = std::clamp(FValue2, FMinValue, FMaxValue);
+  EmitValueChanges(OldValue, OldValueSec);
   FLowThreshold = std::clamp(FLowThreshold, FMinValue, FMaxValue);
   FHighThreshold = std::clamp(FHighThreshold, FLowThreshold, FMaxValue);
   if (!FBakGndFName.isEmpty()) {
@@ -578,6 +587,7 @@ void TMeter::MouseMove(TShiftState Shift, int X, int Y) {
 
 void TMeter::MouseMoveInMeter(bool WithinRange, TShiftState Shift, double MeterValue) {
   if (OnMouseMoveInMeter) OnMouseMoveInMeter(this, WithinRange, Shift, MeterValue);
+  Q_EMIT mouseMoveInMeter(WithinRange, MeterValue);
 }
 
 // ---- TMeter: painting ----------------------------------------------------------
@@ -1062,6 +1072,10 @@ void TMeter::DrawFrame(TCanvas& C) {
     case fsEngraved: Double(Gray, White); break;
     default: break;
   }
+}
+
+QSize TMeter::minimumSizeHint() const {
+  return sizeHint().boundedTo(QSize(120, 90));
 }
 
 }  // namespace qor

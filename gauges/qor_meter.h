@@ -111,6 +111,10 @@ class QORKIT_EXPORT TNeedleLayout : public QObject {
   // OnChange never cuts the owning meter's repaint.
   void SetOwnerNotify(std::function<void()> Notify) { FOwnerNotify = std::move(Notify); }
 
+ Q_SIGNALS:
+  // Follows every OnChange.
+  void changed();
+
  protected:
   void Changed();
 
@@ -193,8 +197,8 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   Q_PROPERTY(double ScaleBkWidth READ ScaleBkWidth WRITE SetScaleBkWidth)
   Q_PROPERTY(bool ScaleBkVisible READ ScaleBkVisible WRITE SetScaleBkVisible)
   Q_PROPERTY(bool ScaleVisible READ ScaleVisible WRITE SetScaleVisible)
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
-  Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
+  Q_PROPERTY(double ValueSec READ ValueSec WRITE SetValueSec NOTIFY valueSecChanged)
 
  public:
   explicit TMeter(QWidget* AOwner = nullptr);
@@ -322,6 +326,23 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   TMouseMoveInMeterEvent OnMouseMoveInMeter;
   TNotifyEvent OnOverFlow, OnUnderFlow, OnNormalRange;
 
+ Q_SIGNALS:
+  // valueChanged and valueSecChanged follow every change of the stored value,
+  // also one made by clamping to a new range. The range signals and
+  // mouseMoveInMeter follow their events. The needle, scale-label and
+  // rendered events hand out the canvas of a paint in progress (and may
+  // change it): they stay events only.
+  void valueChanged(double Value);
+  void valueSecChanged(double ValueSec);
+  void overflow();
+  void underflow();
+  void normalRange();
+  void mouseMoveInMeter(bool WithinRange, double MeterValue);
+
+ public:
+  // The scale is laid out for any size; below this its labels crowd.
+  QSize minimumSizeHint() const override;
+
  protected:
   void Paint() override;
   void Loaded() override;
@@ -335,6 +356,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   void DoNormalRangeEvent();
 
  private:
+  void EmitValueChanges(double OldValue, double OldValueSec);
   struct TPaintAngles;
   struct TFaceKey;
 

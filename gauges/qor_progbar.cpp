@@ -45,7 +45,7 @@ TProgBar::TProgBar(QWidget* AOwner)
   FBarColorArray[0] = clBlue;
   FBarColorArray[ColorTableSize - 1] = clRed;
   FillColorTable();
-  resize(300, 28);
+  SetDefaultSize(300, 28);
 }
 
 TProgBar::~TProgBar() = default;
@@ -53,7 +53,9 @@ TProgBar::~TProgBar() = default;
 // ---- value, range, direction ----------------------------------------------------
 
 void TProgBar::SetValue(double V) {
-  if (Change(FProgValue, V)) Refresh();
+  if (!Change(FProgValue, V)) return;
+  Refresh();
+  Q_EMIT valueChanged(V);
 }
 
 void TProgBar::SetMin(double V) {
@@ -97,12 +99,14 @@ void TProgBar::UpdateTimer() {
 void TProgBar::DoTimer() {
   if (FIsStart) UpdateTimer();
   AutoIncEvent();
-  if (FOnAutoInc) FOnAutoInc(this);
+  Notify(this, FOnAutoInc, &TProgBar::autoIncremented);
 }
 
 void TProgBar::AutoIncEvent() {
+  const double Old = FProgValue;
   FProgValue += FAutoIncStep;
   Refresh();
+  if (FProgValue != Old) Q_EMIT valueChanged(FProgValue);
 }
 
 void TProgBar::SetAutoInc(bool On) {
@@ -462,6 +466,11 @@ void TProgBar::DrawValueText(TCanvas& C) {
   const double A = FTextAngle * 3.14159265358979323846 / 180, Sin = std::sin(A), Cos = std::cos(A);
   const int Span = FAlignment == taLeftJustify ? 0 : FAlignment == taCenter ? W : 2 * W;
   C.TextOut(FTextPosX + Round(-Span * Cos - H * Sin), FTextPosY + Round(Span * Sin - H * Cos), Text);
+}
+
+QSize TProgBar::minimumSizeHint() const {
+  return sizeHint().boundedTo(
+      QSize(FMarginLeft + FMarginRight + 8, FMarginTop + FMarginBottom + 8));
 }
 
 }  // namespace qor

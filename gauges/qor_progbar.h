@@ -40,7 +40,7 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
   static constexpr int ColorTableSize = 1024;
 
  private:
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
   Q_PROPERTY(double Min READ Min WRITE SetMin)
   Q_PROPERTY(double Max READ Max WRITE SetMax)
   Q_PROPERTY(qor::TDirection Direction READ Direction WRITE SetDirection)
@@ -167,6 +167,17 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
   void AssignTo(TProgBar& Dest) const { Dest.Assign(*this); }
 
   TBeforeShowValueEvent OnShowValue;
+
+ Q_SIGNALS:
+  // valueChanged follows every change of Value, set or stepped by the timer;
+  // autoIncremented follows OnAutoInc. OnShowValue edits the text of a paint
+  // in progress: it stays an event only.
+  void valueChanged(double Value);
+  void autoIncremented();
+
+ public:
+  // The four margins and a few pixels of track.
+  QSize minimumSizeHint() const override;
 
  protected:
   void Paint() override;

@@ -12,6 +12,7 @@ TSpeedButton::TSpeedButton(QWidget* AOwner) : QToolButton(AOwner) {
   setFocusPolicy(Qt::TabFocus);
   resize(23, 22);
   connect(this, &QToolButton::clicked, this, [this] { Guarded([this] { Click(); }); });
+  connect(this, &QAbstractButton::toggled, this, &TSpeedButton::downChanged);
 }
 
 template <typename F>

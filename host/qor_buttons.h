@@ -19,7 +19,7 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
   Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
   Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
   Q_PROPERTY(bool AllowAllUp READ AllowAllUp WRITE SetAllowAllUp)
-  Q_PROPERTY(bool Down READ Down WRITE SetDown)
+  Q_PROPERTY(bool Down READ Down WRITE SetDown NOTIFY downChanged)
 
  public:
   explicit TSpeedButton(QWidget* AOwner = nullptr);
@@ -53,6 +53,10 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
   TNotifyEvent OnClick, OnMouseEnter, OnMouseLeave;
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
+
+ Q_SIGNALS:
+  // Every change of Down (QAbstractButton's toggled under the platform's name).
+  void downChanged(bool Down);
 
  protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);

@@ -153,10 +153,7 @@ void TCustomComboBox::DropDown() {
   if (OnDropDown) OnDropDown(this);
 }
 
-void TCustomComboBox::Change() {
-  if (OnChange) OnChange(this);
-  Q_EMIT changed();
-}
+void TCustomComboBox::Change() { Notify(this, OnChange, &TCustomComboBox::changed); }
 
 void TCustomComboBox::Click() {
   if (OnClick) OnClick(this);

@@ -120,7 +120,13 @@ TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
   FFont.SetFromQFont(font());
   FFont.SetColor(clWindowText);
   FFont.SetOwnerNotify([this] { FontFieldsChanged(); });
-  resize(64, 64);
+  resize(FSizeHint);
+}
+
+void TControl::SetDefaultSize(int Width, int Height) {
+  FSizeHint = QSize(Width, Height);
+  updateGeometry();
+  SetBounds(x(), y(), Width, Height);
 }
 
 TControl::~TControl() {

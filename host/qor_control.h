@@ -102,6 +102,13 @@ class QORKIT_EXPORT TControl : public QWidget {
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Menu) { FPopupMenu = Menu; }
 
+  // Layouts offer a control the size it is created with (or, where it sizes
+  // itself, what its content needs) and never less than the minimum. The
+  // picture of most controls is laid out in fixed pixels, so the default
+  // minimum is the whole size hint; controls that scale their picture allow less.
+  QSize sizeHint() const override { return FSizeHint; }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
   TNotifyEvent OnClick, OnDblClick, OnResize, OnMouseEnter, OnMouseLeave;
   std::function<void(TObject* Sender, QPoint MousePos, bool& Handled)> OnContextPopup;
   TMouseEvent OnMouseDown, OnMouseUp;
@@ -110,6 +117,8 @@ class QORKIT_EXPORT TControl : public QWidget {
  protected:
   // Redraws the whole picture on Canvas(); the default fills it with Color.
   virtual void Paint();
+  // The size a new control gets, kept as its size hint.
+  void SetDefaultSize(int Width, int Height);
   // Partial repaints. A control whose change touches a small part of its
   // picture redraws that part on the kept image and blits only it; the rest of
   // the image still holds the last Paint. Both need a current image (not stale,
@@ -162,6 +171,7 @@ class QORKIT_EXPORT TControl : public QWidget {
   TFont FFont;
   TColor FColor = clBtnFace;
   TStyleElements FStyleElements = seFont | seClient | seBorder;
+  QSize FSizeHint{64, 64};
   QImage FScreen;
   TCanvas FCanvas;
   bool FStale = true;

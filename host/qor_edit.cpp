@@ -78,9 +78,7 @@ void TCustomEdit::changeEvent(QEvent* Event) {
   QLineEdit::changeEvent(Event);
 }
 
-void TCustomEdit::Change() {
-  if (OnChange) OnChange(this);
-}
+void TCustomEdit::Change() { Notify(this, OnChange, &TCustomEdit::changed); }
 
 void TCustomEdit::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   if (OnKeyDown) OnKeyDown(this, Key, Shift);

@@ -70,8 +70,12 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
   TMouseEvent OnMouseDown, OnMouseUp;
   TMouseMoveEvent OnMouseMove;
 
+ Q_SIGNALS:
+  // Follows every OnChange.
+  void changed();
+
  protected:
-  // The default calls OnChange.
+  // The default calls OnChange, then changed().
   virtual void Change();
   virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
   virtual void KeyPress(QChar& Key);

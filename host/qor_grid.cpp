@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
@@ -172,7 +173,7 @@ TCustomGrid::TCustomGrid(QWidget* AOwner) : TCustomControl(AOwner) {
     connect(Bar, &QScrollBar::valueChanged, this, [this] { ScrollBarMoved(); });
   }
   setMouseTracking(true);
-  resize(320, 120);
+  SetDefaultSize(320, 120);
 }
 
 // The editor outlives the grid's own part of the destruction (Qt deletes
@@ -1174,7 +1175,7 @@ QString TCustomDrawGrid::GetEditMask(int ACol, int ARow) {
 }
 
 void TCustomDrawGrid::TopLeftChanged() {
-  if (OnTopLeftChanged) OnTopLeftChanged(this);
+  Notify(this, OnTopLeftChanged, &TCustomDrawGrid::topLeftChanged);
 }
 
 void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
@@ -1183,6 +1184,12 @@ void TCustomDrawGrid::ColumnMoved(int FromIndex, int ToIndex) {
 
 void TCustomDrawGrid::RowMoved(int FromIndex, int ToIndex) {
   if (OnRowMoved) OnRowMoved(this, FromIndex, ToIndex);
+}
+
+QSize TCustomGrid::minimumSizeHint() const {
+  const int Bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+  return {std::min(sizeHint().width(), 2 * FDefaultColWidth + Bar),
+          std::min(sizeHint().height(), 2 * FDefaultRowHeight + Bar)};
 }
 
 }  // namespace qor::host

@@ -215,6 +215,10 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, QPoint MousePos,
                      bool& Handled)> OnMouseWheel;
 
+  // The grid scrolls to any cell, so it needs only room for a cell or two
+  // beside its scroll bars.
+  QSize minimumSizeHint() const override;
+
  protected:
   // Draws cell (ACol, ARow) inside ARect (right and bottom excluded).
   virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) = 0;
@@ -348,6 +352,10 @@ class QORKIT_EXPORT TCustomDrawGrid : public TCustomGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnSetEditText;
   TNotifyEvent OnTopLeftChanged;
   std::function<void(TObject* Sender, int FromIndex, int ToIndex)> OnColumnMoved, OnRowMoved;
+
+ Q_SIGNALS:
+  // Follows OnTopLeftChanged.
+  void topLeftChanged();
 
  protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;

@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 #include "qorkit_export.h"
 
@@ -151,5 +152,15 @@ using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TSh
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TObject* Sender, std::uint16_t& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, QChar& Key)>;
+
+// Fires a notification event: its handler first (when one is set), then the Qt
+// signal of the same meaning with Args, so handler and connections see every
+// occurrence in the same order. The signal is emitted also without a handler.
+template <class TSender, class TClass, class... TSignalArgs, class... TArgs>
+void Notify(TSender* Sender, const TNotifyEvent& Event, void (TClass::*Signal)(TSignalArgs...),
+            TArgs&&... Args) {
+  if (Event) Event(Sender);
+  Q_EMIT(Sender->*Signal)(std::forward<TArgs>(Args)...);
+}
 
 }  // namespace qor

@@ -73,6 +73,7 @@ void TNTabEd::ConnectTable(TDataTable* Table) {
   };
   Table->OnPercentDone = [this](TObject*, int Percent) {
     if (OnPercentDone) OnPercentDone(this, Percent);
+    Q_EMIT percentDone(Percent);
   };
   if (!FOwnsData) connect(Table, &QObject::destroyed, this, &TNTabEd::TableDestroyed);
 }
@@ -90,8 +91,7 @@ void TNTabEd::DisconnectTable(TDataTable* Table) {
 
 void TNTabEd::Fire(const TNotifyEvent& Event, void (TNTabEd::*Signal)()) {
   if (Suppressed()) return;
-  if (Event) Event(this);
-  Q_EMIT(this->*Signal)();
+  Notify(this, Event, Signal);
 }
 
 void TNTabEd::ChangedData() { Fire(OnChange, &TNTabEd::changed); }
@@ -687,7 +687,7 @@ void TNTabEd::TrackSelection() {
 void TNTabEd::TopLeftChanged() {
   TCustomGrid::TopLeftChanged();
   TrackSelection();
-  if (OnTopLeftChanged) OnTopLeftChanged(this);
+  Notify(this, OnTopLeftChanged, &TNTabEd::topLeftChanged);
 }
 
 TGridRect TNTabEd::TableSelection() const {

@@ -321,6 +321,12 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnSetEditText;
 
  Q_SIGNALS:
+  // Each follows its event (changed OnChange, setupChanged OnChangeSetup,
+  // pasted OnPaste, cellEdited OnSetEditText with grid coordinates, ...); the
+  // change signals, like their events, stay silent while painting or
+  // notification is suppressed. OnGetEditText,
+  // OnBeforeRenderCell and OnBeforePopup edit a text, a cell or a menu before
+  // it is used: they stay events only.
   void changed();
   void headingChanged();
   void attributeChanged();
@@ -328,7 +334,10 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
   void cellStateChanged();
   void selectionChanged();
   void setupChanged();
+  void topLeftChanged();
   void pasted();
+  void cellEdited(int ACol, int ARow, const QString& Value);
+  void percentDone(int Percent);
 
  protected:
   void Paint() override;

@@ -216,6 +216,7 @@ void TNTabEd::SetEditText(int ACol, int ARow, const QString& Value) {
   }
   TCustomGrid::SetEditText(ACol, ARow, Value);
   if (OnSetEditText) OnSetEditText(this, ACol, ARow, Value);
+  Q_EMIT cellEdited(ACol, ARow, Value);
 }
 
 host::TEditStyle TNTabEd::GetEditStyle(int ACol, int) {

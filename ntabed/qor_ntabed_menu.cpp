@@ -446,8 +446,7 @@ void TNTabEd::ClearSelection() {
       }
   }
   Invalidate();
-  if (OnPaste) OnPaste(this);
-  Q_EMIT pasted();
+  Notify(this, OnPaste, &TNTabEd::pasted);
   ChangedData();
   ChangedCellStates();
 }
@@ -504,8 +503,7 @@ void TNTabEd::PasteBlock() {
   Invalidate();
   ChangedData();
   ChangedCellStates();
-  if (OnPaste) OnPaste(this);
-  Q_EMIT pasted();
+  Notify(this, OnPaste, &TNTabEd::pasted);
   SetSelectionBlock(B.Left, B.Top, W, H);
 }
 
@@ -527,8 +525,7 @@ void TNTabEd::ExtractFromClipboard() {
   }
   Invalidate();
   ChangedData();
-  if (OnPaste) OnPaste(this);
-  Q_EMIT pasted();
+  Notify(this, OnPaste, &TNTabEd::pasted);
   if (Width > 0) SetSelectionBlock(B.Left, B.Top, Width, Height);
 }
 

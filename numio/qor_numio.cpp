@@ -73,7 +73,7 @@ struct TNumIO2::TBackgroundKey {
 // ==== construction =========================================================
 
 TNumIO2::TNumIO2(QWidget* AOwner) : TCustomControl(AOwner) {
-  resize(160, 28);
+  SetDefaultSize(160, 28);
   SetTabStop(false);
   SetWantTabs(true);
   setMouseTracking(true);
@@ -95,6 +95,7 @@ void TNumIO2::showEvent(QShowEvent* Event) {
 void TNumIO2::FontChanged() {
   FMetrics.reset();
   ++FFontGeneration;
+  updateGeometry();
   TCustomControl::FontChanged();
 }
 
@@ -261,7 +262,8 @@ void TNumIO2::SetRangeHigh(double High) {
 }
 
 void TNumIO2::Changed() {
-  if (OnChange) OnChange(this);
+  Notify(this, OnChange, &TNumIO2::changed);
+  Q_EMIT valueChanged(Value());
 }
 
 // ==== plain properties =====================================================
@@ -279,7 +281,13 @@ bool Store(T& Field, T V) {
 void TNumIO2::SetAlignment(TAlignment A) { if (Store(FAlignment, A)) Refresh(); }
 void TNumIO2::SetLeftTextAlignment(TAlignment A) { if (Store(FLTAlignment, A)) Refresh(); }
 void TNumIO2::SetRightTextAlignment(TAlignment A) { if (Store(FRTAlignment, A)) Refresh(); }
-void TNumIO2::SetAutoSize(bool On) { if (Store(FAutoSize, On)) Refresh(); }
+// Layouts keep an auto-sized height: it is the hint, and the only height.
+void TNumIO2::SetAutoSize(bool On) {
+  if (!Store(FAutoSize, On)) return;
+  setSizePolicy(QSizePolicy::Preferred, On ? QSizePolicy::Fixed : QSizePolicy::Preferred);
+  updateGeometry();
+  Refresh();
+}
 void TNumIO2::SetButVisible(bool On) { if (Store(FButVisible, On)) Refresh(); }
 void TNumIO2::SetBut3D(bool On) { if (Store(FBut3D, On)) Refresh(); }
 void TNumIO2::SetButColor(TColor C) { if (Store(FButColor, C)) Refresh(); }
@@ -745,6 +753,7 @@ void TNumIO2::MouseMove(TShiftState Shift, int X, int Y) {
       SetValue(V);
       FValueChanged = true;
       if (OnGaugeChange) OnGaugeChange(this, Shift, V);
+      Q_EMIT gaugeChanged(V);
     }
   }
   TCustomControl::MouseMove(Shift, X, Y);
@@ -1213,6 +1222,7 @@ void TNumIO::Change() {
     if (Accepted) {
       FOldText = Replace ? R : Current;
       TCustomEdit::Change();
+      Q_EMIT valueChanged(Value());
     }
   }
   if (!Accepted) {
@@ -1223,6 +1233,12 @@ void TNumIO::Change() {
     if (FBeep) host::MessageBeep();
   }
   if (Replace) SetEditText(R);
+}
+
+QSize TNumIO2::sizeHint() const {
+  QSize Hint = TCustomControl::sizeHint();
+  if (FAutoSize) Hint.setHeight(Metrics().height() + 6);
+  return Hint;
 }
 
 }  // namespace qor

@@ -102,9 +102,9 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
   Q_PROPERTY(qor::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
   Q_PROPERTY(int SignificantDigits READ SignificantDigits WRITE SetSignificantDigits)
-  Q_PROPERTY(QString Text READ Text WRITE SetText)
+  Q_PROPERTY(QString Text READ Text WRITE SetText NOTIFY changed)
   Q_PROPERTY(int TextBoxWidth READ TextBoxWidth WRITE SetTextBoxWidth)
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
   Q_PROPERTY(bool Enabled READ Enabled WRITE SetEnabled)
 
  public:
@@ -179,6 +179,8 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void SetAutoSize(bool On);
   // At least 18; a ButHeight above the new height is lowered to it.
   void SetHeight(int Height);
+  // With AutoSize the height follows the font (and layouts keep it).
+  QSize sizeHint() const override;
 
   // ---- colours
   TColor ColorBoxBG() const { return FColorBoxBG; }
@@ -240,10 +242,20 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void Assign(const TNumIO2& Source);
   void AssignTo(TNumIO2& Dest) const { Dest.Assign(*this); }
 
+  // Fires OnChange, then changed() and valueChanged(Value).
   void Changed();
 
   TNotifyEvent OnChange;
   TOnGaugeChangeEvent OnGaugeChange;
+
+ Q_SIGNALS:
+  // Signals of the events: changed() and valueChanged(double) follow every
+  // OnChange (typed text, a step button, a gauge click or drag at mouse-up);
+  // gaugeChanged follows every OnGaugeChange. Like OnChange, writing Text or
+  // Value from code emits nothing.
+  void changed();
+  void valueChanged(double Value);
+  void gaugeChanged(double GaugeValue);
 
  protected:
   void Paint() override;
@@ -375,7 +387,7 @@ class QORKIT_EXPORT TNumIO : public host::TCustomEdit {
   Q_PROPERTY(qor::TDecPSep DecPlaceSep READ DecPlaceSep WRITE SetDecPlaceSep)
   Q_PROPERTY(int FixPointDecPlaces READ FixPointDecPlaces WRITE SetFixPointDecPlaces)
   Q_PROPERTY(bool Beep READ Beep WRITE SetBeep)
-  Q_PROPERTY(double Value READ Value WRITE SetValue)
+  Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
 
  public:
   explicit TNumIO(QWidget* AOwner = nullptr);
@@ -410,6 +422,11 @@ class QORKIT_EXPORT TNumIO : public host::TCustomEdit {
 
   void Assign(const TNumIO& Source);
   void AssignTo(TNumIO& Dest) const { Dest.Assign(*this); }
+
+ Q_SIGNALS:
+  // Follows changed() of every accepted change (OnChange); refused and
+  // internal changes emit nothing.
+  void valueChanged(double Value);
 
  protected:
   void Change() override;

@@ -90,18 +90,17 @@ void TReportListView::StringsHasChanged() {
 
 void TReportListView::RepListPercDone(int Percent) {
   if (OnPercentDone) OnPercentDone(this, Percent);
+  Q_EMIT percentDone(Percent);
 }
 
-void TReportListView::Changed() {
-  if (OnChange) OnChange(this);
-}
+void TReportListView::Changed() { Notify(this, OnChange, &TReportListView::changed); }
 
 void TReportListView::ChangedSetup() {
-  if (OnChangeSetup) OnChangeSetup(this);
+  Notify(this, OnChangeSetup, &TReportListView::setupChanged);
 }
 
 void TReportListView::ChangedSelection() {
-  if (OnSelectedChange) OnSelectedChange(this);
+  Notify(this, OnSelectedChange, &TReportListView::selectionChanged);
 }
 
 void TReportListView::Repaint() {
@@ -400,8 +399,10 @@ void TReportListView::ToggleCheckMark(int Col, int Row) {
     else Text[0] = Flag;
     S.SetString(Col, Row, Text);
   }
-  bool State = !NewState;
+  const bool Passed = !NewState;
+  bool State = Passed;
   if (OnCheckedChange) OnCheckedChange(this, State, Col, Row);
+  Q_EMIT checkedChanged(Col, Row, Passed);
 }
 
 // ---- selection and enabling -----------------------------------------------------
@@ -1443,6 +1444,7 @@ void TReportListView::SetEditText(int ACol, int ARow, const QString& Value) {
   }
   TCustomDrawGrid::SetEditText(ACol, ARow, Value);
   if (OnSetEditText) OnSetEditText(this, Col, Row, Value);
+  Q_EMIT cellEdited(Col, Row, Value);
 }
 
 // ---- Assign ---------------------------------------------------------------------

@@ -393,6 +393,22 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   TBeforeSortExchgEvent OnBeforeSortExchange;
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
 
+ Q_SIGNALS:
+  // Each follows its event: changed OnChange, setupChanged OnChangeSetup,
+  // selectionChanged OnSelectedChange, checkedChanged OnCheckedChange (with
+  // the State it was given), cellEdited OnSetEditText, percentDone
+  // OnPercentDone; the grid's topLeftChanged follows OnTopLeftChanged.
+  // OnBeforeCheckedChange, OnBeforeFilter, OnRequestEditFormat,
+  // OnGetEditText, OnBeforeRenderCell, OnBeforeSortExchange and
+  // OnBeforeHTMLExport ask for (or edit) a value before it is used: they stay
+  // events only.
+  void changed();
+  void setupChanged();
+  void selectionChanged();
+  void checkedChanged(int Col, int Row, bool State);
+  void cellEdited(int Col, int Row, const QString& Value);
+  void percentDone(int Percent);
+
  protected:
   void PaintArea(const TRect& Area) override;
   std::vector<TRect> ScrollOverlays() const override;
