@@ -917,6 +917,13 @@ int TReportListView::LoadLinesFromFile(int Column, int FirstRow, const QString& 
   return N;
 }
 
+int TReportListView::LoadRows(int FirstRow, const QList<QStringList>& Rows) {
+  HideEditor();
+  const int N = FRLData->LoadRows(FirstRow, Rows);
+  if (N > 0) AfterRead();
+  return N;
+}
+
 // ---- headers and behaviour ------------------------------------------------------
 
 void TReportListView::SetCommonHeaderVisible(bool Value) {

@@ -291,6 +291,7 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
     FRLData->WriteToOpenXMLFile(TF, CreateHeader, DataID);
   }
   int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
+  int LoadRows(int FirstRow, const QList<QStringList>& Rows);
   bool ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR,
                        const QList<int>& ColumnSelection, int Border, int CellSpacing,
                        int CellPadding, bool IncludeHeader, const QString& HeadClass,

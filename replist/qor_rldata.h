@@ -211,6 +211,11 @@ class QORKIT_EXPORT TRLData : public QObject {
   // what is there and adding rows as needed. Returns the number of lines
   // stored, -1 when the file cannot be opened or Column is out of range.
   int LoadLinesFromFile(int Column, int FirstRow, const QString& FName);
+  // Puts Rows into the table from FirstRow on (below 1 counts as 1), text i of
+  // a row into column i (1..NrOfColumns; further texts are dropped), overwriting
+  // what is there and adding rows as needed, in one change. Returns the number
+  // of rows stored (fewer when the table reaches its row limit).
+  int LoadRows(int FirstRow, const QList<QStringList>& Rows);
 
   // Writes the cells of LoC..HiC x LoR..HiR as an HTML document with one
   // table to FName. A non-empty ColumnSelection lists the columns to export

@@ -912,6 +912,24 @@ int TRLData::LoadLinesFromFile(int Column, int FirstRow, const QString& FName) {
   return Count;
 }
 
+int TRLData::LoadRows(int FirstRow, const QList<QStringList>& Rows) {
+  FirstRow = std::max(FirstRow, 1);
+  const long long Last = std::min<long long>((long long)FirstRow + Rows.size() - 1,
+                                             TStringArray::MaxRows);
+  const int Count = int(std::max<long long>(Last - FirstRow + 1, 0));
+  if (Count == 0) return 0;
+  rl::TChangeBatch Batch(*FStrings, true);
+  if (Last > FNrOfRows) SetNrRows(int(Last));
+  rl::TFeedback Progress(this, (long long)Count * FNrOfCols);
+  for (int I = 0; I < Count; ++I) {
+    const QStringList& Row = Rows[I];
+    const int Cols = int(std::min<qsizetype>(Row.size(), FNrOfCols));
+    for (int C = 1; C <= Cols; ++C) SetElem(C, FirstRow + I, Row[C - 1]);
+    Progress.Advance(FNrOfCols);
+  }
+  return Count;
+}
+
 // ---- HTML export
 
 bool TRLData::ExportHTMLTable(const QString& FName, int LoC, int LoR, int HiC, int HiR,

@@ -263,6 +263,35 @@ TEST(RLFiles, LoadLinesFillsAColumnAndAddsRows) {
   EXPECT_EQ(D.LoadLinesFromFile(1, 1, WriteFile(Dir, "empty.txt", "")), 0);
 }
 
+TEST(RLFiles, LoadRowsFillsRowsKeepsFlagsAndAddsRows) {
+  TRLData D;
+  D.SetNrCols(3);
+  D.SetNrRows(2);
+  D.SetElem(1, 1, "keep");
+  D.SetElem(3, 2, "old");
+  D.SetColCheckMode(2, cmBox);
+  D.SetElem(2, 2, "box");
+  D.SetElemChecked(2, 2, true);
+  int Percent = 0;
+  D.OnPercentDone = [&](TObject*, int P) { Percent = P; };
+  // Short rows leave the rest of their row, long ones lose the extra texts.
+  EXPECT_EQ(D.LoadRows(0, {{"a", "b"}, {"c", "d", "e", "dropped"}, {}}), 3);
+  EXPECT_EQ(D.NrOfRows(), 3);
+  EXPECT_EQ(D.GetElem(1, 1), "a");
+  EXPECT_EQ(D.GetElem(2, 1), "b");
+  EXPECT_EQ(D.GetElem(3, 2), "e");
+  EXPECT_EQ(D.GetElem(2, 2), "d");
+  EXPECT_TRUE(D.GetElemChecked(2, 2));
+  EXPECT_EQ(D.GetElem(1, 3), "");
+  EXPECT_EQ(Percent, 100);
+  EXPECT_EQ(D.LoadRows(5, {{"x"}}), 1);
+  EXPECT_EQ(D.NrOfRows(), 5);
+  EXPECT_EQ(D.GetElem(1, 5), "x");
+  EXPECT_EQ(D.GetElem(1, 4), "");
+  EXPECT_EQ(D.LoadRows(1, {}), 0);
+  EXPECT_EQ(D.NrOfRows(), 5);
+}
+
 TEST(RLFiles, HtmlExportEscapesSelectsColumnsAndCallsTheEvent) {
   TRLData D;
   D.SetNrCols(3);
