@@ -58,6 +58,9 @@ class QORKIT_EXPORT TGradFill : public TGraphicControl {
   // After every paint.
   TNotifyEvent OnPaint;
 
+  // Screen readers: a picture without a value.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+
  protected:
   void Paint() override;
 

@@ -148,6 +148,12 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
 
   TBeforeDisplayEvent OnBeforeDisplay;
 
+  // Screen readers: a label named by its side texts, with the value and its text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+  QString AccessibleCaption() const override;
+  std::optional<host::TAccessibleValue> AccessibleValue() const override;
+  std::optional<host::TAccessibleText> AccessibleText() const override;
+
  protected:
   void Paint() override;
   void MouseMove(TShiftState Shift, int X, int Y) override;

@@ -207,6 +207,7 @@ void TRasterLab::SetText(const QString& Text) {
   FLabText = Text;
   if (FAutoCenter) AdjustAutoCenter();
   Refresh();
+  host::NotifyAccessibleEvent(this, QAccessible::NameChanged);
 }
 
 void TRasterLab::SetPosX(int X) {

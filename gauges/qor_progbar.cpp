@@ -53,7 +53,9 @@ TProgBar::~TProgBar() = default;
 // ---- value, range, direction ----------------------------------------------------
 
 void TProgBar::SetValue(double V) {
-  if (Change(FProgValue, V)) Refresh();
+  if (!Change(FProgValue, V)) return;
+  Refresh();
+  host::NotifyAccessibleValue(this, FProgValue);
 }
 
 void TProgBar::SetMin(double V) {
@@ -103,6 +105,7 @@ void TProgBar::DoTimer() {
 void TProgBar::AutoIncEvent() {
   FProgValue += FAutoIncStep;
   Refresh();
+  host::NotifyAccessibleValue(this, FProgValue);
 }
 
 void TProgBar::SetAutoInc(bool On) {
