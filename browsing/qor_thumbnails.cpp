@@ -228,11 +228,13 @@ void TThumbnails::SetSlideSelected(int I, bool On) {
   if (Bit < 0 || Bit >= FSelectedSlide->Size()) return;
   FSelectedSlide->SetBit(int(Bit), On);
   Changed();
+  host::NotifyAccessibleEvent(this, QAccessible::SelectionWithin);
 }
 
 void TThumbnails::ResetAllSelections() {
   FSelectedSlide->Clear();
   Changed();
+  host::NotifyAccessibleEvent(this, QAccessible::SelectionWithin);
 }
 
 int TThumbnails::FirstSelectedSlide() const { return FSelectedSlide->FirstTrueBit() + FMin; }
@@ -258,6 +260,7 @@ void TThumbnails::SelectByClick(int S, TShiftState Shift) {
   if (S != 0 && !(Multi && (Shift & ssShift))) FLastClickedSlide = S;
   if (S == 0) FLastClickedSlide = 0;
   Changed();
+  host::NotifyAccessibleEvent(this, QAccessible::SelectionWithin);
 }
 
 // ---- geometry queries ------------------------------------------------------------
@@ -280,6 +283,31 @@ void TThumbnails::CalcSlidePos(int S, int& X, int& Y) const {
   const int B = Round(std::floor(FFirstThumbIx));
   X = Q * ((S - B) % N) + 10;
   Y = Q * ((S - B) / N) + FSlideDist - Round((FFirstThumbIx - std::floor(FFirstThumbIx)) * Q) + 10;
+}
+
+// ---- screen readers ----------------------------------------------------------------
+
+int TThumbnails::AccessibleItemCount() const {
+  return int(std::max<long long>(0, (long long)FMax - FMin + 1));
+}
+
+QString TThumbnails::AccessibleItemText(int Index) const {
+  return QStringLiteral("Slide %1").arg((long long)FMin + Index);
+}
+
+// The slide's square, clipped to the painting area between the bands.
+QRect TThumbnails::AccessibleItemRect(int Index) const {
+  int X = 0, Y = 0;
+  CalcSlidePos(FMin + Index, X, Y);
+  const QRect Area(10, 10, AreaWidth() - 20, height() - 20);
+  if (Index < 0 || Index >= AccessibleItemCount()) return {};
+  return QRect(X, Y, SlideSpan(), SlideSpan()).intersected(Area);
+}
+
+QAccessible::State TThumbnails::AccessibleState() const {
+  QAccessible::State S;
+  S.multiSelectable = FSelectMode == ssmMultiple;
+  return S;
 }
 
 // ---- focus frame ------------------------------------------------------------------
@@ -452,6 +480,7 @@ void TThumbnails::MoveFocus(int S) {
   ResetLastHiLite();
   FLastHiLite = S;
   HiLite(S);
+  if (S != 0 && hasFocus()) host::NotifyAccessibleEvent(this, QAccessible::Focus, S - FMin);
   if (OnFocusChange) OnFocusChange(this);
   Q_EMIT focusChanged(S);
 }

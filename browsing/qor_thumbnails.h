@@ -179,6 +179,16 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
   TNotifyEvent OnFocusChange, OnFirstImageRequest, OnLastImageRequest;
   TSlideRenderedEvent OnSlideRendered;
 
+  // Screen readers: a list of the slides Min..Max (item i is slide Min + i),
+  // with their selection and the focused slide.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+  int AccessibleItemCount() const override;
+  QString AccessibleItemText(int Index) const override;
+  bool AccessibleItemSelected(int Index) const override { return SlideSelected(FMin + Index); }
+  bool AccessibleItemFocused(int Index) const override { return FMin + Index == FLastHiLite; }
+  QRect AccessibleItemRect(int Index) const override;
+  QAccessible::State AccessibleState() const override;
+
  Q_SIGNALS:
   // Each follows its event: imageClicked OnImageClick, imageDoubleClicked
   // OnImageDblClick, focusChanged OnFocusChange (with the focused slide), and

@@ -24,6 +24,8 @@ void TMarkSel::SetNrOfRows(int N) {
 void TMarkSel::SetSelected(int Mark) {
   if (Mark < -1 || Mark > MaxMarker || !Change(FSelected, Mark)) return;
   Refresh();
+  host::NotifyAccessibleEvent(this, Mark >= 0 ? QAccessible::Selection : QAccessible::SelectionWithin,
+                              Mark);
   Q_EMIT selectedChanged(Mark);
 }
 
@@ -164,6 +166,22 @@ void TMarkSel::MoveHighlight(int Mark) {
   RestoreMark(FLastHiLite);
   HighlightMark(Mark);
   FLastHiLite = Mark;
+  if (hasFocus()) host::NotifyAccessibleEvent(this, QAccessible::Focus, Mark);
+}
+
+QString TMarkSel::AccessibleItemText(int Index) const {
+  return QStringLiteral("Marker %1").arg(Index);
+}
+
+// The cell of a shown mark around its grid point; Layout's placement, here
+// without touching the kept points.
+QRect TMarkSel::AccessibleItemRect(int Index) const {
+  if (Index < 0 || Index > MaxMarker || !FVisible[size_t(Index)] || FNrOfColumns < 1) return {};
+  int N = 0;
+  for (int Mark = 0; Mark < Index; ++Mark) N += FVisible[size_t(Mark)] ? 1 : 0;
+  const int DH = (Width() - 4) / FNrOfColumns, DV = (Height() - 4) / std::max(1, FNrOfRows);
+  const QRect R(2 + DH * (N % FNrOfColumns), 2 + DV * (N / FNrOfColumns), DH, DV);
+  return R.intersected(rect());
 }
 
 void TMarkSel::MouseMove(TShiftState Shift, int X, int Y) {

@@ -86,6 +86,15 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   TMarkClickEvent OnMarkClick, OnMarkDblClick;
   TNotifyEvent OnPaint;
 
+  // Screen readers: a list of the 52 marks (item n is mark n; hidden marks
+  // are invisible items), the selected mark selected, the highlight focused.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::List; }
+  int AccessibleItemCount() const override { return MaxMarker + 1; }
+  QString AccessibleItemText(int Index) const override;
+  bool AccessibleItemSelected(int Index) const override { return Index == FSelected; }
+  bool AccessibleItemFocused(int Index) const override { return Index == FLastHiLite; }
+  QRect AccessibleItemRect(int Index) const override;
+
  Q_SIGNALS:
   // selectedChanged follows every change of Selected; markClicked follows
   // OnMarkClick, markDoubleClicked OnMarkDblClick, painted OnPaint.

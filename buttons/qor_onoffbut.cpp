@@ -50,6 +50,13 @@ TOnOffBut::TOnOffBut(QWidget* AOwner) : TCustomControl(AOwner) {
 
 void TOnOffBut::ShowChange() {
   Refresh();
+  Toggled();
+}
+
+void TOnOffBut::Toggled() {
+  QAccessible::State Changed;
+  Changed.checked = true;
+  host::NotifyAccessibleState(this, Changed);
   Q_EMIT toggled(FOnOff);
 }
 
@@ -89,7 +96,7 @@ void TOnOffBut::SetButtonStyle(TOnOffButStyle Style) {
 
 void TOnOffBut::SetMode(TOOButMode Mode) {
   if (!Change(FMode, Mode)) return;
-  if (Mode == oobmSpeedBut && Change(FOnOff, false)) Q_EMIT toggled(false);
+  if (Mode == oobmSpeedBut && Change(FOnOff, false)) Toggled();
   Invalidate();
 }
 

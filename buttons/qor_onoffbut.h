@@ -153,6 +153,21 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void Assign(const TOnOffBut& Source);
   void AssignTo(TOnOffBut& Dest) const { Dest.Assign(*this); }
 
+  // Screen readers: a check box (a radio button in a group) named by its side
+  // texts, checked while on.
+  QAccessible::Role AccessibleRole() const override {
+    return FGroupIndex != 0 ? QAccessible::RadioButton : QAccessible::CheckBox;
+  }
+  QString AccessibleCaption() const override {
+    return host::JoinAccessibleTexts({FTexts[0], FTexts[1], FTexts[2], FTexts[3]});
+  }
+  QAccessible::State AccessibleState() const override {
+    QAccessible::State S;
+    S.checkable = true;
+    S.checked = FOnOff;
+    return S;
+  }
+
  Q_SIGNALS:
   void toggled(bool On);
   void clicked();
@@ -184,6 +199,8 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void Press();
   void Release(bool Click);
   void ShowChange();
+  // Tells Qt and screen readers that OnOff changed.
+  void Toggled();
   void DrawCaptions(TCanvas& C, TCanvas& M, int TextHeight);
   void DrawGlyph(QImage& Out, host::TBitmap* Mask);
   void DrawFocus(TCanvas& C);

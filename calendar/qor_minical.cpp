@@ -167,6 +167,14 @@ void TMiniCal::Changed() {
   Q_EMIT dateChanged(FSelected);
 }
 
+TMiniCal::TAccessibleLayout TMiniCal::AccessibleLayout() const {
+  TAccessibleLayout L;
+  L.Cells = {1, 2, 7, 7};
+  L.HeaderRow = 1;
+  L.HeaderCol = 0;
+  return L;
+}
+
 // ---- layout and look -------------------------------------------------------------
 
 void TMiniCal::SetFirstDayOfWeek(TDayOfWeek Value) {

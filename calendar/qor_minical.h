@@ -186,6 +186,13 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
 
   TNotifyEvent OnChange;
 
+  // Screen readers: a table of the six weeks under the weekday names, headed
+  // by the week numbers and named by the month's caption; the selected day
+  // is the selected cell.
+  QString AccessibleCaption() const override { return CellText(5, 0); }
+  TAccessibleLayout AccessibleLayout() const override;
+  QString AccessibleCellText(int ACol, int ARow) const override { return CellText(ACol, ARow); }
+
  Q_SIGNALS:
   // Both follow every OnChange, dateChanged with the selected calendar day.
   void changed();

@@ -58,6 +58,9 @@ class QORKIT_EXPORT TGradFill : public TGraphicControl {
   // After every paint.
   TNotifyEvent OnPaint;
 
+  // Screen readers: a picture without a value.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Graphic; }
+
  Q_SIGNALS:
   // Follows OnPaint.
   void painted();

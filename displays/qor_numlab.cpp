@@ -147,6 +147,18 @@ void TNumLab::SetValue(double Value) {
   if (!qor::Change(FValue, Value)) return;
   RefreshValue();
   Q_EMIT valueChanged(Value);
+  host::NotifyAccessibleValue(this, FValue);
+}
+
+QString TNumLab::AccessibleCaption() const { return host::JoinAccessibleTexts({FLeftText, FRightText}); }
+
+std::optional<host::TAccessibleValue> TNumLab::AccessibleValue() const {
+  if (FEmpty) return std::nullopt;
+  return host::TAccessibleValue{FValue, std::nullopt, std::nullopt};
+}
+
+std::optional<host::TAccessibleText> TNumLab::AccessibleText() const {
+  return host::TAccessibleText{FEmpty ? QString() : FormattedValue()};
 }
 
 // The transparent label combines its whole picture with the parent's pixels,

@@ -148,6 +148,12 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
 
   TBeforeDisplayEvent OnBeforeDisplay;
 
+  // Screen readers: a label named by its side texts, with the value and its text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+  QString AccessibleCaption() const override;
+  std::optional<host::TAccessibleValue> AccessibleValue() const override;
+  std::optional<host::TAccessibleText> AccessibleText() const override;
+
  Q_SIGNALS:
   // Follows every change of Value. OnBeforeDisplay edits the text of a paint
   // in progress: it stays an event only.

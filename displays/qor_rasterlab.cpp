@@ -213,6 +213,7 @@ void TRasterLab::SetText(const QString& Text) {
   FLabText = Text;
   if (FAutoCenter) AdjustAutoCenter();
   Refresh();
+  host::NotifyAccessibleEvent(this, QAccessible::NameChanged);
 }
 
 void TRasterLab::SetPosX(int X) {

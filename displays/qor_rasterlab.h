@@ -150,6 +150,13 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   // When a scrolled text starts again.
   TNotifyEvent OnScrollLoopRestart;
 
+  // Screen readers: a read-out named and read by its text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+  QString AccessibleCaption() const override { return FLabText; }
+  std::optional<host::TAccessibleText> AccessibleText() const override {
+    return host::TAccessibleText{FLabText};
+  }
+
  Q_SIGNALS:
   // scrolled follows OnScrollTimer, scrollLoopRestarted OnScrollLoopRestart.
   void scrolled();

@@ -106,6 +106,7 @@ void TSevenSeg::SetCaption(const QString& Caption) {
   if (Caption == FCaption) return;
   FCaption = Caption;
   Refresh();
+  host::NotifyAccessibleEvent(this, QAccessible::NameChanged);
 }
 
 void TSevenSeg::SetNumDigits(int NumDigits) {

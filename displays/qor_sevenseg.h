@@ -71,6 +71,13 @@ class QORKIT_EXPORT TSevenSeg : public TGraphicControl {
   // Rebuilds the glyph cache at the current size and colours.
   void BuildGlyphCache();
 
+  // Screen readers: a read-out named and read by its caption.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+  QString AccessibleCaption() const override { return FCaption; }
+  std::optional<host::TAccessibleText> AccessibleText() const override {
+    return host::TAccessibleText{FCaption};
+  }
+
  protected:
   void Paint() override;
 

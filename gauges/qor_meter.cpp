@@ -291,6 +291,7 @@ void TMeter::SetValue(double V) {
     FValue = std::clamp(V, FMinValue, FMaxValue);
     ApplyValueAlarm(FValue, FNeedle->Visible());
     RedrawNeedles();
+    host::NotifyAccessibleValue(this, FValue);
   }
   EmitValueChanges(Old, FValue2);
 }
@@ -437,6 +438,7 @@ void TMeter::SetColorScale(TColor C) {
 void TMeter::SetCaption(const QString& Text) {
   FCaption = Text;
   Redraw();
+  host::NotifyAccessibleEvent(this, QAccessible::NameChanged);
 }
 
 void TMeter::SetFontCaption(const TFont& F) { FFontCaption.Assign(F); }

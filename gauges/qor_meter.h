@@ -326,6 +326,18 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   TMouseMoveInMeterEvent OnMouseMoveInMeter;
   TNotifyEvent OnOverFlow, OnUnderFlow, OnNormalRange;
 
+  // Screen readers: a dial named by its caption, valued within the scale.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Dial; }
+  QString AccessibleCaption() const override { return FCaption; }
+  std::optional<host::TAccessibleValue> AccessibleValue() const override {
+    return host::TAccessibleValue{FValue, FMinValue, FMaxValue};
+  }
+  QAccessible::State AccessibleState() const override {
+    QAccessible::State S;
+    S.readOnly = true;
+    return S;
+  }
+
  Q_SIGNALS:
   // valueChanged and valueSecChanged follow every change of the stored value,
   // also one made by clamping to a new range. The range signals and

@@ -56,6 +56,7 @@ void TProgBar::SetValue(double V) {
   if (!Change(FProgValue, V)) return;
   Refresh();
   Q_EMIT valueChanged(V);
+  host::NotifyAccessibleValue(this, FProgValue);
 }
 
 void TProgBar::SetMin(double V) {
@@ -107,6 +108,7 @@ void TProgBar::AutoIncEvent() {
   FProgValue += FAutoIncStep;
   Refresh();
   if (FProgValue != Old) Q_EMIT valueChanged(FProgValue);
+  host::NotifyAccessibleValue(this, FProgValue);
 }
 
 void TProgBar::SetAutoInc(bool On) {

@@ -168,6 +168,17 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
 
   TBeforeShowValueEvent OnShowValue;
 
+  // Screen readers: a progress bar valued within Min..Max.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::ProgressBar; }
+  std::optional<host::TAccessibleValue> AccessibleValue() const override {
+    return host::TAccessibleValue{FProgValue, FProgMin, FProgMax};
+  }
+  QAccessible::State AccessibleState() const override {
+    QAccessible::State S;
+    S.readOnly = true;
+    return S;
+  }
+
  Q_SIGNALS:
   // valueChanged follows every change of Value, set or stepped by the timer;
   // autoIncremented follows OnAutoInc. OnShowValue edits the text of a paint

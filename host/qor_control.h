@@ -25,6 +25,7 @@
 #include <functional>
 #include <optional>
 
+#include "host/qor_accessible.h"
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
 #include "host/qor_font.h"
@@ -101,6 +102,25 @@ class QORKIT_EXPORT TControl : public QWidget {
   // OnContextPopup or ContextPopup says the control handled it.
   TPopupMenu* PopupMenu() const { return FPopupMenu; }
   void SetPopupMenu(TPopupMenu* Menu) { FPopupMenu = Menu; }
+
+  // What screen readers are told (host/qor_accessible.h). The name is the
+  // widget's accessibleName when set, otherwise AccessibleCaption(); a value or
+  // text interface exists only when the control has one. AccessibleState adds
+  // the control's own states (checkable, checked, read-only) to Qt's.
+  virtual QAccessible::Role AccessibleRole() const { return QAccessible::Client; }
+  virtual QString AccessibleCaption() const { return {}; }
+  virtual std::optional<TAccessibleValue> AccessibleValue() const { return std::nullopt; }
+  // A screen reader sets the value; controls without input ignore it.
+  virtual void SetAccessibleValue(double) {}
+  virtual std::optional<TAccessibleText> AccessibleText() const { return std::nullopt; }
+  virtual QAccessible::State AccessibleState() const { return {}; }
+  // Items a control shows as a list (slides, markers), indexed from 0.
+  virtual int AccessibleItemCount() const { return 0; }
+  virtual QString AccessibleItemText(int) const { return {}; }
+  virtual bool AccessibleItemSelected(int) const { return false; }
+  virtual bool AccessibleItemFocused(int) const { return false; }
+  // The item's rectangle in widget coordinates (empty while it is not shown).
+  virtual QRect AccessibleItemRect(int) const { return {}; }
 
   // Layouts offer a control the size it is created with (or, where it sizes
   // itself, what its content needs) and never less than the minimum. The

@@ -190,6 +190,7 @@ void TCustomGrid::SetColCount(int Value) {
   if (!FColWidths.empty()) FColWidths.resize(size_t(Value), FDefaultColWidth);
   if (FFixedCols >= Value) FFixedCols = Value - 1;
   ClampCurrent();
+  NotifyAccessibleRows(this, QAccessibleTableModelChangeEvent::ModelReset);
 }
 
 void TCustomGrid::SetRowCount(int Value) {
@@ -200,6 +201,7 @@ void TCustomGrid::SetRowCount(int Value) {
   if (!FRowHeights.empty()) FRowHeights.resize(size_t(Value), FDefaultRowHeight);
   if (FFixedRows >= Value) FFixedRows = Value - 1;
   ClampCurrent();
+  SyncAccessibleRows();
 }
 
 void TCustomGrid::SetFixedCols(int Value) {
@@ -582,7 +584,67 @@ void TCustomGrid::SetSelection(const TGridRect& Value) {
   SelectionMoved();
 }
 
-void TCustomGrid::SelectionMoved() { Invalidate(); }
+void TCustomGrid::SelectionMoved() {
+  Invalidate();
+  NotifyAccessibleSelection();
+}
+
+// ---- screen readers ------------------------------------------------------------
+
+TCustomGrid::TAccessibleLayout TCustomGrid::AccessibleLayout() const {
+  TAccessibleLayout L;
+  L.Cells = {FFixedCols, FFixedRows, FColCount - 1, FRowCount - 1};
+  L.HeaderRow = FFixedRows - 1;
+  L.HeaderCol = FFixedCols - 1;
+  return L;
+}
+
+QString TCustomGrid::AccessibleCellText(int, int) const { return {}; }
+
+bool TCustomGrid::AccessibleCellSelected(int ACol, int ARow) const {
+  return Selection().Contains(ACol, ARow);
+}
+
+int TCustomGrid::AccessibleChild(int ACol, int ARow) const {
+  const TAccessibleLayout L = AccessibleLayout();
+  int Col = -2, Row = -2;
+  if (ACol == L.HeaderCol) Col = -1;
+  else if (InRange(ACol, L.Cells.Left, L.Cells.Right)) Col = ACol - L.Cells.Left;
+  if (ARow == L.HeaderRow) Row = -1;
+  else if (InRange(ARow, L.Cells.Top, L.Cells.Bottom)) Row = ARow - L.Cells.Top;
+  if (Col + L.HeadCols() < 0 || Row + L.HeadRows() < 0) return -1;
+  return (Row + L.HeadRows()) * L.Width() + Col + L.HeadCols();
+}
+
+bool TCustomGrid::AccessibleChildCell(int Index, int& ACol, int& ARow) const {
+  const TAccessibleLayout L = AccessibleLayout();
+  if (Index < 0 || Index >= L.ChildCount()) return false;
+  const int Col = Index % L.Width() - L.HeadCols();
+  const int Row = Index / L.Width() - L.HeadRows();
+  ACol = Col < 0 ? L.HeaderCol : L.Cells.Left + Col;
+  ARow = Row < 0 ? L.HeaderRow : L.Cells.Top + Row;
+  return true;
+}
+
+void TCustomGrid::NotifyAccessibleSelection() {
+  if (!QAccessible::isActive()) return;
+  NotifyAccessibleEvent(this, QAccessible::SelectionWithin);
+  if (hasFocus()) NotifyAccessibleEvent(this, QAccessible::Focus, AccessibleChild(Col(), Row()));
+}
+
+void TCustomGrid::SyncAccessibleRows() {
+  const int Old = FAccessibleRows;
+  FAccessibleRows = AccessibleLayout().Rows();
+  if (Old == FAccessibleRows) return;
+  if (Old < 0)
+    NotifyAccessibleRows(this, QAccessibleTableModelChangeEvent::ModelReset);
+  else if (FAccessibleRows > Old)
+    NotifyAccessibleRows(this, QAccessibleTableModelChangeEvent::RowsInserted, Old,
+                         FAccessibleRows - 1);
+  else
+    NotifyAccessibleRows(this, QAccessibleTableModelChangeEvent::RowsRemoved, FAccessibleRows,
+                         Old - 1);
+}
 
 // ---- scroll bars ----------------------------------------------------------------
 
@@ -1136,6 +1198,9 @@ void TCustomGrid::wheelEvent(QWheelEvent* Event) {
 
 void TCustomGrid::DoEnter() {
   Invalidate();
+  // Qt reports the focus of the grid; the reader wants the current cell too.
+  if (QAccessible::isActive())
+    NotifyAccessibleEvent(this, QAccessible::Focus, AccessibleChild(Col(), Row()));
   TCustomControl::DoEnter();
 }
 

@@ -42,6 +42,7 @@
 #pragma once
 
 #include <QLineEdit>
+#include <algorithm>
 #include <QRect>
 #include <QStringList>
 #include <vector>
@@ -209,6 +210,34 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   void ShowEditor();
   void HideEditor();
 
+  // The table screen readers see: the data cells, the grid row that holds the
+  // column headers and the grid column that holds the row headers (-1: none).
+  // By default the scrolling cells, headed by the last fixed row and column.
+  // Children of the grid's interface run row by row over the header row and
+  // the data rows, each starting with its row header:
+  //   child = (row + HeadRows()) * Width() + column + HeadCols()
+  // with row and column counted from 0 in the table and -1 for the headers.
+  struct TAccessibleLayout {
+    TGridRect Cells{0, 0, -1, -1};
+    int HeaderRow = -1, HeaderCol = -1;
+    int Rows() const { return std::max(0, Cells.Bottom - Cells.Top + 1); }
+    int Cols() const { return std::max(0, Cells.Right - Cells.Left + 1); }
+    int HeadRows() const { return HeaderRow >= 0 ? 1 : 0; }
+    int HeadCols() const { return HeaderCol >= 0 ? 1 : 0; }
+    int Width() const { return Cols() + HeadCols(); }
+    int ChildCount() const { return (Rows() + HeadRows()) * Width(); }
+  };
+  virtual TAccessibleLayout AccessibleLayout() const;
+  // Text of any grid cell (data or header) as a screen reader reads it.
+  virtual QString AccessibleCellText(int ACol, int ARow) const;
+  // Whether a data cell is selected; by default it lies in Selection().
+  virtual bool AccessibleCellSelected(int ACol, int ARow) const;
+  // The accessible child of grid cell (ACol, ARow), -1 for a cell the table
+  // does not show; and back (false for an index out of range).
+  int AccessibleChild(int ACol, int ARow) const;
+  bool AccessibleChildCell(int Index, int& ACol, int& ARow) const;
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Table; }
+
   std::function<void(TObject* Sender, TShiftState Shift, QPoint MousePos, bool& Handled)>
       OnMouseWheelDown, OnMouseWheelUp;
   TNotifyEvent OnEditCanceled;
@@ -272,6 +301,13 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   void FocusCell(int ACol, int ARow, bool MoveAnchor);
   void MoveTopLeft(int ALeft, int ATop);
   void InvalidateGrid() { Invalidate(); }
+  // Tells screen readers that the current cell or the selection changed
+  // (subclasses with a selection of their own call it when that changes).
+  void NotifyAccessibleSelection();
+  // Tells screen readers how the number of table rows changed since the last
+  // call (SetRowCount calls it; subclasses whose table rows do not follow
+  // RowCount call it when theirs change).
+  void SyncAccessibleRows();
 
  private:
   friend class TInplaceEdit;
@@ -335,6 +371,7 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   QScrollBar* FHorzBar = nullptr;
   QScrollBar* FVertBar = nullptr;
   bool FUpdatingBars = false;
+  int FAccessibleRows = -1;  // table rows last reported, -1 before the first report
 };
 
 // A grid whose cells are drawn by the application (OnDrawCell) and whose

@@ -11,6 +11,7 @@ void TCustomLabel::SetCaption(const QString& Caption) {
   FCaption = Caption;
   AdjustBounds();
   Invalidate();
+  NotifyAccessibleEvent(this, QAccessible::NameChanged);
 }
 
 void TCustomLabel::SetAlignment(TAlignment Alignment) {

@@ -38,6 +38,13 @@ class QORKIT_EXPORT TCustomLabel : public TGraphicControl {
   bool WordWrap() const { return FWordWrap; }
   void SetWordWrap(bool On);
 
+  // Screen readers: static text named and read by the caption.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::StaticText; }
+  QString AccessibleCaption() const override { return FCaption; }
+  std::optional<TAccessibleText> AccessibleText() const override {
+    return TAccessibleText{FCaption};
+  }
+
  protected:
   void Paint() override;
   virtual void DoDrawText(TRect& Rect, unsigned Flags);

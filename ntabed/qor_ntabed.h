@@ -320,6 +320,11 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
   std::function<void(TObject* Sender, int ACol, int ARow, QString& Value)> OnGetEditText;
   std::function<void(TObject* Sender, int ACol, int ARow, const QString& Value)> OnSetEditText;
 
+  // Screen readers: a table of the elements headed by the column and row names
+  // (the attributes are not headers).
+  TAccessibleLayout AccessibleLayout() const override;
+  QString AccessibleCellText(int ACol, int ARow) const override;
+
  Q_SIGNALS:
   // Each follows its event (changed OnChange, setupChanged OnChangeSetup,
   // pasted OnPaste, cellEdited OnSetEditText with grid coordinates, ...); the

@@ -50,6 +50,20 @@ QString NTabNumberText(double Value, int NumWidth, int Decimals) {
   return ScientificText(Value, std::max(0, NumWidth - 1));
 }
 
+TNTabEd::TAccessibleLayout TNTabEd::AccessibleLayout() const {
+  TAccessibleLayout L = TCustomGrid::AccessibleLayout();
+  L.HeaderRow = 0;
+  L.HeaderCol = 0;
+  return L;
+}
+
+QString TNTabEd::AccessibleCellText(int ACol, int ARow) const {
+  const int C = ACol - FColOffset, R = ARow - FRowOffset;
+  if (ARow == 0) return ACol > FColOffset ? ColName(C) : QString();
+  if (ACol == 0) return ARow > FRowOffset ? RowName(R) : QString();
+  return IsElementCell(ACol, ARow) ? CellText(C, R) : QString();
+}
+
 QString TNTabEd::CellText(int ACol, int ARow) const {
   const std::uint8_t State = FData->GetCellState(ACol, ARow);
   if (State & csEmpty) return {};

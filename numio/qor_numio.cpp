@@ -154,6 +154,7 @@ void TNumIO2::SetValue(double V) {
   }
   ClampCaret();
   Refresh();
+  host::NotifyAccessibleValue(this, Value());
 }
 
 int TNumIO2::IntegerValue() const {
@@ -169,6 +170,7 @@ void TNumIO2::SetText(const QString& Text) {
   FInBuffer = Text;
   FCaretPos = FSelBegin = FSelEnd = 0;
   Refresh();
+  host::NotifyAccessibleValue(this, Value());
 }
 
 bool TNumIO2::CheckValidity(const QString& S) const {
@@ -264,6 +266,36 @@ void TNumIO2::SetRangeHigh(double High) {
 void TNumIO2::Changed() {
   Notify(this, OnChange, &TNumIO2::changed);
   Q_EMIT valueChanged(Value());
+  host::NotifyAccessibleValue(this, Value());
+}
+
+QAccessible::Role TNumIO2::AccessibleRole() const {
+  return FButVisible ? QAccessible::SpinBox : QAccessible::EditableText;
+}
+
+QString TNumIO2::AccessibleCaption() const {
+  return host::JoinAccessibleTexts({FLeftText, FRightText});
+}
+
+std::optional<host::TAccessibleValue> TNumIO2::AccessibleValue() const {
+  return host::TAccessibleValue{Value(), FMinimum, FMaximum};
+}
+
+void TNumIO2::SetAccessibleValue(double V) {
+  if (FReadOnly || !std::isfinite(V)) return;
+  SetValue(std::clamp(V, FMinimum, FMaximum));
+  Changed();
+}
+
+std::optional<host::TAccessibleText> TNumIO2::AccessibleText() const {
+  return host::TAccessibleText{FInBuffer, FCaretPos, FSelBegin, FSelEnd};
+}
+
+QAccessible::State TNumIO2::AccessibleState() const {
+  QAccessible::State S;
+  S.readOnly = FReadOnly;
+  S.editable = !FReadOnly;
+  return S;
 }
 
 // ==== plain properties =====================================================

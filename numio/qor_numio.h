@@ -248,6 +248,15 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   TNotifyEvent OnChange;
   TOnGaugeChangeEvent OnGaugeChange;
 
+  // Screen readers: a spin box (an editable text without buttons) named by its
+  // side texts, with the value in its range and the text with caret and selection.
+  QAccessible::Role AccessibleRole() const override;
+  QString AccessibleCaption() const override;
+  std::optional<host::TAccessibleValue> AccessibleValue() const override;
+  void SetAccessibleValue(double Value) override;
+  std::optional<host::TAccessibleText> AccessibleText() const override;
+  QAccessible::State AccessibleState() const override;
+
  Q_SIGNALS:
   // Signals of the events: changed() and valueChanged(double) follow every
   // OnChange (typed text, a step button, a gauge click or drag at mouse-up);

@@ -101,6 +101,7 @@ void TReportListView::ChangedSetup() {
 
 void TReportListView::ChangedSelection() {
   Notify(this, OnSelectedChange, &TReportListView::selectionChanged);
+  NotifyAccessibleSelection();
 }
 
 void TReportListView::Repaint() {
@@ -151,6 +152,32 @@ void TReportListView::UpdateGridRows() {
   const int H = CountHeadRows();
   SetRowCount(std::max(H + NrOfRows(), H + 1));
   SetFixedRows(H);
+  SyncAccessibleRows();  // an empty list keeps one grid row
+}
+
+// ---- screen readers -------------------------------------------------------------
+
+QString TReportListView::AccessibleCaption() const {
+  return FComHdVis ? FRLData->CommonHeader() : QString();
+}
+
+TReportListView::TAccessibleLayout TReportListView::AccessibleLayout() const {
+  const int H = CountHeadRows();
+  TAccessibleLayout L;
+  L.Cells = {0, H, NrOfColumns() - 1, H + NrOfRows() - 1};
+  L.HeaderRow = FColHdVis ? H - 1 : -1;
+  return L;
+}
+
+QString TReportListView::AccessibleCellText(int ACol, int ARow) const {
+  const int Col = ACol + 1;
+  if (ARow < FixedRows()) return ARow == 0 && FComHdVis ? CommonHeader() : Header(Col);
+  if (ColumnIsPwd(Col)) return QStringLiteral("******");
+  return GetElem(Col, DataRowOfGridRow(ARow));
+}
+
+bool TReportListView::AccessibleCellSelected(int ACol, int ARow) const {
+  return RowSelected(DataRowOfGridRow(ARow)) || ColumnSelected(ACol + 1);
 }
 
 void TReportListView::SetNrRows(int N) {

@@ -393,6 +393,13 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   TBeforeSortExchgEvent OnBeforeSortExchange;
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
 
+  // Screen readers: a table of the data rows under the column headers, named
+  // by the common header; a cell is selected with its row or its column.
+  QString AccessibleCaption() const override;
+  TAccessibleLayout AccessibleLayout() const override;
+  QString AccessibleCellText(int ACol, int ARow) const override;
+  bool AccessibleCellSelected(int ACol, int ARow) const override;
+
  Q_SIGNALS:
   // Each follows its event: changed OnChange, setupChanged OnChangeSetup,
   // selectionChanged OnSelectedChange, checkedChanged OnCheckedChange (with
