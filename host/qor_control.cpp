@@ -124,18 +124,8 @@ TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
 }
 
 TControl::~TControl() {
-  FState |= csDestroying;
+  MarkDestroying();
   FCanvas.Flush();
-}
-
-void TControl::SetDesigning(bool On) {
-  if (On) FState |= csDesigning;
-  else FState &= ~csDesigning;
-}
-
-void TControl::EndLoading() {
-  FState &= ~csLoading;
-  Loaded();
 }
 
 void TControl::SetBounds(int Left, int Top, int Width, int Height) {
