@@ -4,7 +4,8 @@
 // NrColors bands run from ColorFirst to ColorLast: top to bottom (gtHoriz),
 // left to right (gtVert), or out from ColorFirst at both edges to ColorLast in
 // the middle band (gtMidBandHoriz, gtMidBandVert). ColorFlipped swaps the two
-// ends. GridMode lays a grid of GridColor lines over the gradient, dividing
+// ends; while a form loads it keeps the ends the form set, so a flipped
+// gradient reads back from a form as it was saved. GridMode lays a grid of GridColor lines over the gradient, dividing
 // the area into tenths, as on a chart; the frame is drawn last, in the
 // classic bevel colours.
 #pragma once

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "host/qor_color.h"
 
@@ -22,10 +23,12 @@ constexpr int SwatchSize = 16;
 constexpr TColor FirstSystemColor = 0xFF000000u;
 constexpr TColor LastSystemColor = 0xFF00001Eu;  // the menu bar
 
-// The named system colours, in index order.
-const QList<TColor>& SystemColors() {
+// The colours offered by name: the sixteen standard ones, then the named
+// system colours in index order.
+const QList<TColor>& NamedColors() {
   static const QList<TColor> Colors = [] {
-    QList<TColor> List;
+    QList<TColor> List{clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clGray,
+                       clSilver, clRed, clLime, clYellow, clBlue, clFuchsia, clAqua, clWhite};
     for (TColor C = FirstSystemColor; C <= LastSystemColor; ++C) {
       if (ColorToString(C).startsWith(QLatin1String("cl"))) List.append(C);
     }
@@ -47,11 +50,18 @@ QIcon SwatchOf(TColor Color, const QWidget* Widget) {
 
 QStringList ColorProperties(const QWidget& Widget) {
   QStringList Names;
-  const QMetaObject* Meta = Widget.metaObject();
-  for (int I = 0; I < Meta->propertyCount(); ++I) {
-    const QMetaProperty P = Meta->property(I);
-    if (P.isWritable() && qstrcmp(P.typeName(), "qor::TColor") == 0)
-      Names.append(QString::fromLatin1(P.name()));
+  // Base classes first, as the property editor lists them.
+  std::vector<const QMetaObject*> Chain;
+  for (const QMetaObject* M = Widget.metaObject(); M; M = M->superClass()) Chain.push_back(M);
+  for (auto It = Chain.rbegin(); It != Chain.rend(); ++It) {
+    const QMetaObject* M = *It;
+    if (!QByteArray(M->className()).startsWith("qor::")) continue;
+    for (int I = M->propertyOffset(); I < M->propertyCount(); ++I) {
+      const QMetaProperty P = M->property(I);
+      if (P.isWritable() && P.metaType() == QMetaType::fromType<TColor>() &&
+          QByteArray(P.name()).contains("Color"))
+        Names.append(QString::fromLatin1(P.name()));
+    }
   }
   return Names;
 }
@@ -66,7 +76,7 @@ TColorEditor::TColorEditor(QWidget* Target, QWidget* Parent) : QDialog(Parent), 
              new QToolButton(this)};
     Row.Choice->setObjectName(Name);
     Row.Choice->addItem(tr("Custom"));
-    for (const TColor C : SystemColors())
+    for (const TColor C : NamedColors())
       Row.Choice->addItem(SwatchOf(C, Target), ColorToString(C), C);
     Row.Swatch->setObjectName(Name + QLatin1String("Swatch"));
     Row.Swatch->setToolTip(tr("Choose a colour"));

@@ -13,11 +13,13 @@ class QToolButton;
 
 namespace qor::designer {
 
-// The names of QWidget's properties of type qor::TColor, in declaration order.
+// The names of the widget's colour properties, in declaration order: those of
+// QorKit's classes with type qor::TColor (an unsigned int) and "Color" in the name.
 QStringList ColorProperties(const QWidget& Widget);
 
-// The dialog: one row per colour property; a combo box lists "Custom" and the
-// system colours, the swatch beside it opens the colour dialog.
+// The dialog: one row per colour property; a combo box lists "Custom", the
+// standard and the system colours by name, the swatch beside it opens the
+// colour dialog.
 class TColorEditor : public QDialog {
   Q_OBJECT
 

@@ -4,10 +4,12 @@
 #include <QExtensionManager>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 
 #include "designer/qor_designer_colors.h"
+#include "host/qor_app.h"
 #include "host/qor_component.h"
 
 namespace qor::designer {
@@ -60,15 +62,26 @@ void TWidgetEntry::Sample() const {
     Holder->SetDesigning(true);
   // A component without a documented size leaves Qt's default; it gets what it asks for.
   FDefaultSize = Widget->testAttribute(Qt::WA_Resized) ? Widget->size() : Widget->sizeHint();
+  Widget->resize(FDefaultSize);
+  // A value in the picture tells a numeric component from an empty box.
+  if (Widget->property("Value").isValid()) Widget->setProperty("Value", 42);
+  // Shown (off screen), as some components paint only once they have been.
+  Widget->setAttribute(Qt::WA_DontShowOnScreen);
+  Widget->show();
   FIcon = IconOf(Widget->grab());
 }
 
 QWidget* TWidgetEntry::createWidget(QWidget* Parent) {
   QWidget* Widget = FClass.Create(Parent);
-  if (FCore) {
-    if (auto* Holder = dynamic_cast<host::TComponentStateHolder*>(Widget))
-      Holder->SetDesigning(true);
-  }
+  auto* Holder = dynamic_cast<host::TComponentStateHolder*>(Widget);
+  if (!FCore || !Holder) return Widget;
+  Holder->SetDesigning(true);
+  // Designer sets the properties of a form it opens right after creating each
+  // widget, all within one event: the widget loads until the event loop runs again.
+  Holder->BeginLoading();
+  QTimer::singleShot(0, Widget, [Widget, Holder] {
+    host::RunGuarded(Widget, [Holder] { Holder->EndLoading(); });
+  });
   return Widget;
 }
 

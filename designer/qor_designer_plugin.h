@@ -7,8 +7,11 @@
 //
 // Design state. Designer initializes every entry with its form editor; from
 // then on each widget it creates is in csDesigning (timers stay off, ranges
-// follow their design-time rules). A QUiLoader that finds the plugin does not
-// initialize it and gets run-time widgets.
+// follow their design-time rules). It is also in csLoading until the event
+// loop runs again: Designer opens a form file in one go, so each widget's
+// Loaded step sees every property the file sets, whatever their order. A
+// QUiLoader that finds the plugin does not initialize it and gets run-time
+// widgets (qor::TUiLoader needs no plugin at all).
 //
 // Property editor. Published properties appear with their Qt types:
 // enumerations as enumerations (Q_ENUM), fonts as fonts (QWidget::font is kept
@@ -18,7 +21,9 @@
 // colours, the task menu of every widget with colour properties (right click,
 // or double click) offers "Edit Colours...": a dialog with a swatch per
 // colour property that opens the colour dialog, and the system colours to
-// pick from by name. Its changes go through the form window's cursor, so they
+// pick from by name. Qt's meta-object system keeps no typedef names, so a
+// colour property is one of type qor::TColor (an unsigned int) whose name
+// says "Color", as every QorKit colour property's does. Its changes go through the form window's cursor, so they
 // are undoable and saved like any other property edit.
 //
 // Making Designer see the plugin: `cmake --install` puts it into Qt's designer

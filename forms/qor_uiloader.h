@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QUiLoader>
+#include <QWidget>
 
 #include "forms/qor_classes.h"
 #include "host/qor_component.h"

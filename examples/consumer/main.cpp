@@ -18,7 +18,12 @@ int main(int argc, char** argv) {
   auto* Setpoint = Panel->findChild<qor::TNumLab*>(QStringLiteral("setpoint"));
   if (!Setpoint) return 1;
   Setpoint->SetValue(230.4);
-  if (argc > 1) return Panel->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+  if (argc > 1) {
+    // Shown off screen: the components paint as on screen.
+    Panel->setAttribute(Qt::WA_DontShowOnScreen);
+    Panel->show();
+    return Panel->grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+  }
   Panel->show();
   return App.exec();
 }

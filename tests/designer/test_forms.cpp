@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 #include <memory>
 
+#include "decoration/qor_gradfl.h"
 #include "forms/qor_classes.h"
 #include "forms/qor_uiloader.h"
 #include "gauges/qor_meter.h"
@@ -147,8 +148,9 @@ TEST(Forms, LoadedRunsOnceTheFormIsComplete) {
     EXPECT_EQ(Meter->Value(), 150.0);
     EXPECT_TRUE(Meter->Logarithmic());
     for (QWidget* W : Form.findChildren<QWidget*>()) {
-      if (auto* Holder = dynamic_cast<host::TComponentStateHolder*>(W))
+      if (auto* Holder = dynamic_cast<host::TComponentStateHolder*>(W)) {
         EXPECT_FALSE(Holder->Loading()) << W->objectName().toStdString();
+      }
     }
   };
   const auto Loaded = LoadWithTUiLoader();
@@ -164,12 +166,40 @@ TEST(Forms, LoadedRunsOnceTheFormIsComplete) {
   }
   Check(Generated);
 
-  // Without the scope uic code is plain construction: each setter checks at once.
+  // Without the scope uic code is plain construction: each setter checks at
+  // once, against the default scale 0..1.
   QWidget Plain;
   Ui::AllComponents Ui;
   Ui.setupUi(&Plain);
-  EXPECT_EQ(Ui.meter->Value(), 100.0);
+  EXPECT_EQ(Ui.meter->Value(), 1.0);
   EXPECT_FALSE(Ui.meter->Logarithmic());
+}
+
+// A form writer stores the ends as shown and the flag after them (the order of
+// the published properties). Flipping while loading used to swap the ends.
+TEST(Forms, AFlippedGradientComesBackFromAFormAsSaved) {
+  TGradFill Saved;
+  Saved.SetColorFirst(clRed);
+  Saved.SetColorLast(clBlue);
+  Saved.SetColorFlipped(true);
+  const QMetaObject* Meta = Saved.metaObject();
+  std::unique_ptr<TGradFill> Loaded;
+  {
+    const TFormLoading Loading;
+    Loaded = std::make_unique<TGradFill>();
+    for (int I = TGradFill::staticMetaObject.propertyOffset(); I < Meta->propertyCount(); ++I)
+      Meta->property(I).write(Loaded.get(), Meta->property(I).read(&Saved));
+  }
+  EXPECT_EQ(Loaded->ColorFirst(), clBlue);
+  EXPECT_EQ(Loaded->ColorLast(), clRed);
+  // Both remember the order the colours were set in.
+  Loaded->SetColorFlipped(false);
+  Saved.SetColorFlipped(false);
+  EXPECT_EQ(Loaded->ColorFirst(), Saved.ColorFirst());
+  EXPECT_EQ(Loaded->ColorLast(), Saved.ColorLast());
+  // Outside a form, flipping swaps the shown ends.
+  Loaded->SetColorFlipped(true);
+  EXPECT_EQ(Loaded->ColorFirst(), clBlue);
 }
 
 TEST(Forms, LoadingScopesNestAndSurviveDeletedWidgets) {
