@@ -70,7 +70,8 @@ class QORKIT_EXPORT TThumbnails : public TCustomControl {
       std::function<void(TObject* Sender, TCanvas& Canvas, int X, int Y, int ThumbID)>;
 
  private:
-  Q_PROPERTY(TSlideSelectMode SlideSelectMode READ SlideSelectMode WRITE SetSlideSelectMode)
+  Q_PROPERTY(qor::TThumbnails::TSlideSelectMode SlideSelectMode READ SlideSelectMode
+              WRITE SetSlideSelectMode)
   Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
   Q_PROPERTY(qor::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
   Q_PROPERTY(qor::TColor ColorCover READ ColorCover WRITE SetColorCover)

@@ -28,7 +28,7 @@ using TOnColorNameChangeEvent = std::function<void(TObject* Sender, QString& Col
 
 class QORKIT_EXPORT TColSel : public TCustomComboBox {
   Q_OBJECT
-  Q_PROPERTY(TColor SelColor READ SelColor WRITE SetSelColor NOTIFY colorChanged USER true)
+  Q_PROPERTY(qor::TColor SelColor READ SelColor WRITE SetSelColor NOTIFY colorChanged USER true)
   Q_PROPERTY(int NumColors READ NumColors WRITE SetNumColors)
   Q_PROPERTY(int ColorBarWidth READ ColorBarWidth WRITE SetColorBarWidth)
 

@@ -36,12 +36,12 @@ class QORKIT_EXPORT TMarkSel : public TCustomControl {
   Q_PROPERTY(int NrOfRows READ NrOfRows WRITE SetNrOfRows)
   Q_PROPERTY(int Selected READ Selected WRITE SetSelected NOTIFY selectedChanged)
   Q_PROPERTY(bool ShowZeroAsCross READ ShowZeroAsCross WRITE SetShowZeroAsCross)
-  Q_PROPERTY(TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
-  Q_PROPERTY(TColor ColorMarks READ ColorMarks WRITE SetColorMarks)
-  Q_PROPERTY(TColor ColorSelBG READ ColorSelBG WRITE SetColorSelBG)
-  Q_PROPERTY(TColor ColorSelFG READ ColorSelFG WRITE SetColorSelFG)
-  Q_PROPERTY(TColor ColorHiLiteBG READ ColorHiLiteBG WRITE SetColorHiLiteBG)
-  Q_PROPERTY(TColor ColorHiLiteSymbol READ ColorHiLiteSymbol WRITE SetColorHiLiteSymbol)
+  Q_PROPERTY(qor::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+  Q_PROPERTY(qor::TColor ColorMarks READ ColorMarks WRITE SetColorMarks)
+  Q_PROPERTY(qor::TColor ColorSelBG READ ColorSelBG WRITE SetColorSelBG)
+  Q_PROPERTY(qor::TColor ColorSelFG READ ColorSelFG WRITE SetColorSelFG)
+  Q_PROPERTY(qor::TColor ColorHiLiteBG READ ColorHiLiteBG WRITE SetColorHiLiteBG)
+  Q_PROPERTY(qor::TColor ColorHiLiteSymbol READ ColorHiLiteSymbol WRITE SetColorHiLiteSymbol)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
 
  public:

@@ -58,9 +58,9 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
 
  private:
   Q_PROPERTY(bool OnOff READ OnOff WRITE SetOnOff NOTIFY toggled)
-  Q_PROPERTY(TOnOffButStyle ButtonStyle READ ButtonStyle WRITE SetButtonStyle)
-  Q_PROPERTY(TOOButMode Mode READ Mode WRITE SetMode)
-  Q_PROPERTY(TOOButMouseAction MouseAction READ MouseAction WRITE SetMouseAction)
+  Q_PROPERTY(qor::TOnOffBut::TOnOffButStyle ButtonStyle READ ButtonStyle WRITE SetButtonStyle)
+  Q_PROPERTY(qor::TOnOffBut::TOOButMode Mode READ Mode WRITE SetMode)
+  Q_PROPERTY(qor::TOnOffBut::TOOButMouseAction MouseAction READ MouseAction WRITE SetMouseAction)
   Q_PROPERTY(int GroupIndex READ GroupIndex WRITE SetGroupIndex)
   Q_PROPERTY(bool AllowAllOff READ AllowAllOff WRITE SetAllowAllOff)
   Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
@@ -70,8 +70,8 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   Q_PROPERTY(QString TopText READ TopText WRITE SetTopText)
   Q_PROPERTY(QString RightText READ RightText WRITE SetRightText)
   Q_PROPERTY(QString BottomText READ BottomText WRITE SetBottomText)
-  Q_PROPERTY(TColor ColorBackgnd READ ColorBackgnd WRITE SetColorBackgnd)
-  Q_PROPERTY(TColor ColorText READ ColorText WRITE SetColorText)
+  Q_PROPERTY(qor::TColor ColorBackgnd READ ColorBackgnd WRITE SetColorBackgnd)
+  Q_PROPERTY(qor::TColor ColorText READ ColorText WRITE SetColorText)
   Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)

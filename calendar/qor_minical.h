@@ -75,7 +75,7 @@ class QORKIT_EXPORT TMiniCal : public TCustomGrid {
   Q_PROPERTY(int Day READ Day WRITE SetDay NOTIFY changed STORED false)
   Q_PROPERTY(int Month READ Month WRITE SetMonth NOTIFY changed STORED false)
   Q_PROPERTY(int Year READ Year WRITE SetYear NOTIFY changed STORED false)
-  Q_PROPERTY(TDayOfWeek FirstDayOfWeek READ FirstDayOfWeek WRITE SetFirstDayOfWeek)
+  Q_PROPERTY(qor::TMiniCal::TDayOfWeek FirstDayOfWeek READ FirstDayOfWeek WRITE SetFirstDayOfWeek)
   Q_PROPERTY(bool IndicateHolidays READ IndicateHolidays WRITE SetIndicateHolidays)
   Q_PROPERTY(qor::TLanguage Language READ Language WRITE SetLanguage)
   Q_PROPERTY(bool MarkToday READ MarkToday WRITE SetMarkToday)

@@ -1,6 +1,7 @@
 #include "decoration/qor_gradfl.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace qor {
 namespace {
@@ -30,6 +31,10 @@ void TGradFill::SetColorLast(TColor Color) {
 void TGradFill::SetColorFlipped(bool On) {
   if (On == FFlipped) return;
   FFlipped = On;
+  // A form stores the ends as shown, and the flag after them. While it loads,
+  // the flag keeps the shown ends in place, so a flipped gradient comes back
+  // as it was saved instead of swapped.
+  if (Loading()) std::swap(FStoredFirst, FStoredLast);
   Refresh();
 }
 

@@ -4,7 +4,8 @@
 // NrColors bands run from ColorFirst to ColorLast: top to bottom (gtHoriz),
 // left to right (gtVert), or out from ColorFirst at both edges to ColorLast in
 // the middle band (gtMidBandHoriz, gtMidBandVert). ColorFlipped swaps the two
-// ends. GridMode lays a grid of GridColor lines over the gradient, dividing
+// ends; while a form loads it keeps the ends the form set, so a flipped
+// gradient reads back from a form as it was saved. GridMode lays a grid of GridColor lines over the gradient, dividing
 // the area into tenths, as on a chart; the frame is drawn last, in the
 // classic bevel colours.
 #pragma once
@@ -22,14 +23,14 @@ class QORKIT_EXPORT TGradFill : public TGraphicControl {
   Q_ENUM(TGridMode)
 
  private:
-  Q_PROPERTY(std::uint32_t ColorFirst READ ColorFirst WRITE SetColorFirst)
-  Q_PROPERTY(std::uint32_t ColorLast READ ColorLast WRITE SetColorLast)
+  Q_PROPERTY(qor::TColor ColorFirst READ ColorFirst WRITE SetColorFirst)
+  Q_PROPERTY(qor::TColor ColorLast READ ColorLast WRITE SetColorLast)
   Q_PROPERTY(bool ColorFlipped READ ColorFlipped WRITE SetColorFlipped)
-  Q_PROPERTY(TGradType FillType READ FillType WRITE SetFillType)
+  Q_PROPERTY(qor::TGradFill::TGradType FillType READ FillType WRITE SetFillType)
   Q_PROPERTY(int NrColors READ NrColors WRITE SetNrColors)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
-  Q_PROPERTY(TGridMode GridMode READ GridMode WRITE SetGridMode)
-  Q_PROPERTY(std::uint32_t GridColor READ GridColor WRITE SetGridColor)
+  Q_PROPERTY(qor::TGradFill::TGridMode GridMode READ GridMode WRITE SetGridMode)
+  Q_PROPERTY(qor::TColor GridColor READ GridColor WRITE SetGridColor)
 
  public:
   explicit TGradFill(QWidget* AOwner = nullptr);

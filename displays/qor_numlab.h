@@ -53,7 +53,7 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
 
  private:
   Q_PROPERTY(double Value READ Value WRITE SetValue NOTIFY valueChanged USER true)
-  Q_PROPERTY(TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
+  Q_PROPERTY(qor::TNumLab::TDisplay DisplayType READ DisplayType WRITE SetDisplayType)
   Q_PROPERTY(int Precision READ Precision WRITE SetPrecision)
   Q_PROPERTY(bool Comma READ Comma WRITE SetComma)
   Q_PROPERTY(bool ForcePlusSign READ ForcePlusSign WRITE SetForcePlusSign)
@@ -68,10 +68,10 @@ class QORKIT_EXPORT TNumLab : public TGraphicControl {
   Q_PROPERTY(qor::TAlignment RightTextAlignment READ RightTextAlignment WRITE SetRightTextAlignment)
   Q_PROPERTY(int LeftSpace READ LeftSpace WRITE SetLeftSpace)
   Q_PROPERTY(int LabelWidth READ LabelWidth WRITE SetLabelWidth)
-  Q_PROPERTY(TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
-  Q_PROPERTY(TColor ColorLabText READ ColorLabText WRITE SetColorLabText)
-  Q_PROPERTY(TColor ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
-  Q_PROPERTY(TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
+  Q_PROPERTY(qor::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
+  Q_PROPERTY(qor::TColor ColorLabText READ ColorLabText WRITE SetColorLabText)
+  Q_PROPERTY(qor::TColor ColorOutBakG READ ColorOutBakG WRITE SetColorOutBakG)
+  Q_PROPERTY(qor::TColor ColorOutText READ ColorOutText WRITE SetColorOutText)
   Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)

@@ -48,9 +48,9 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
  private:
   Q_PROPERTY(bool AutoHeight READ AutoHeight WRITE SetAutoHeight)
   Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
-  Q_PROPERTY(std::uint32_t ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
-  Q_PROPERTY(std::uint32_t ColorDotOn READ ColorDotOn WRITE SetColorDotOn)
-  Q_PROPERTY(std::uint32_t ColorDotOff READ ColorDotOff WRITE SetColorDotOff)
+  Q_PROPERTY(qor::TColor ColorLabBakG READ ColorLabBakG WRITE SetColorLabBakG)
+  Q_PROPERTY(qor::TColor ColorDotOn READ ColorDotOn WRITE SetColorDotOn)
+  Q_PROPERTY(qor::TColor ColorDotOff READ ColorDotOff WRITE SetColorDotOff)
   Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
   Q_PROPERTY(int DotSize READ DotSize WRITE SetDotSize)
   Q_PROPERTY(int DotSpacing READ DotSpacing WRITE SetDotSpacing)
@@ -58,11 +58,11 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   Q_PROPERTY(int PosX READ PosX WRITE SetPosX)
   Q_PROPERTY(int PosY READ PosY WRITE SetPosY)
   Q_PROPERTY(bool Proportional READ Proportional WRITE SetProportional)
-  Q_PROPERTY(TRDScrollMode ScrollMode READ ScrollMode WRITE SetScrollMode)
+  Q_PROPERTY(qor::TRasterLab::TRDScrollMode ScrollMode READ ScrollMode WRITE SetScrollMode)
   Q_PROPERTY(int ScrollInterval READ ScrollInterval WRITE SetScrollInterval)
   Q_PROPERTY(int ScrollIncrement READ ScrollIncrement WRITE SetScrollIncrement)
   Q_PROPERTY(bool ScrollLoop READ ScrollLoop WRITE SetScrollLoop)
-  Q_PROPERTY(TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
+  Q_PROPERTY(qor::TRasterLab::TRDBlockMode CharBlockMode READ CharBlockMode WRITE SetCharBlockMode)
   Q_PROPERTY(QString Text READ Text WRITE SetText)
 
  public:

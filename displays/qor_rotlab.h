@@ -23,7 +23,7 @@ class QORKIT_EXPORT TRotLab : public TCustomLabel {
   Q_PROPERTY(bool AutoCenter READ AutoCenter WRITE SetAutoCenter)
   Q_PROPERTY(bool AntiAlias READ AntiAlias WRITE SetAntiAlias)
   Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
-  Q_PROPERTY(std::uint32_t Color READ Color WRITE SetColor)
+  Q_PROPERTY(qor::TColor Color READ Color WRITE SetColor)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)
   Q_PROPERTY(qor::TAlignment Alignment READ Alignment WRITE SetAlignment)
 

@@ -24,8 +24,8 @@ class QORKIT_EXPORT TSevenSeg : public TGraphicControl {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
   Q_PROPERTY(int NumDigits READ NumDigits WRITE SetNumDigits)
-  Q_PROPERTY(std::uint32_t ColorText READ ColorText WRITE SetColorText)
-  Q_PROPERTY(std::uint32_t ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
+  Q_PROPERTY(qor::TColor ColorText READ ColorText WRITE SetColorText)
+  Q_PROPERTY(qor::TColor ColorBackGnd READ ColorBackGnd WRITE SetColorBackGnd)
   Q_PROPERTY(int Margin READ Margin WRITE SetMargin)
   Q_PROPERTY(int InterDigDist READ InterDigDist WRITE SetInterDigDist)
   Q_PROPERTY(qor::TFrameStyle FrameStyle READ FrameStyle WRITE SetFrameStyle)

@@ -186,7 +186,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   Q_PROPERTY(double MeterMaxValue READ MeterMaxValue WRITE SetMeterMaxValue)
   Q_PROPERTY(int MeterDecPlaces READ MeterDecPlaces WRITE SetMeterDecPlaces)
   Q_PROPERTY(int MeterNrTicks READ MeterNrTicks WRITE SetMeterNrTicks)
-  Q_PROPERTY(TMeterLayout MeterLayout READ MeterLayout WRITE SetMeterLayout)
+  Q_PROPERTY(qor::TMeter::TMeterLayout MeterLayout READ MeterLayout WRITE SetMeterLayout)
   Q_PROPERTY(bool MeterShortTicks READ MeterShortTicks WRITE SetMeterShortTicks)
   Q_PROPERTY(bool MeterScaleLine READ MeterScaleLine WRITE SetMeterScaleLine)
   Q_PROPERTY(qor::TNeedleLayout* NeedleLayout READ NeedleLayout)

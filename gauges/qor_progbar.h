@@ -55,7 +55,7 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
   Q_PROPERTY(int GridDist READ GridDist WRITE SetGridDist)
   Q_PROPERTY(qor::TColor ColorMin READ ColorMin WRITE SetColorMin)
   Q_PROPERTY(qor::TColor ColorMax READ ColorMax WRITE SetColorMax)
-  Q_PROPERTY(TColorMapping ColorMapMode READ ColorMapMode WRITE SetColorMapMode)
+  Q_PROPERTY(qor::TProgBar::TColorMapping ColorMapMode READ ColorMapMode WRITE SetColorMapMode)
   Q_PROPERTY(bool ShowColorGradient READ ShowColorGradient WRITE SetShowColorGradient)
   Q_PROPERTY(qor::TColorScheme ColorScheme READ ColorScheme WRITE SetColorScheme)
   Q_PROPERTY(qor::TFrameStyle FrameStyleOuter READ FrameStyleOuter WRITE SetFrameStyleOuter)

@@ -9,11 +9,12 @@
 #include <algorithm>
 
 #include "host/qor_bitmap.h"
+#include "host/qor_component.h"
 #include "host/qor_types.h"
 
 namespace qor::host {
 
-class QORKIT_EXPORT TSpeedButton : public QToolButton {
+class QORKIT_EXPORT TSpeedButton : public QToolButton, public TComponentStateHolder {
   Q_OBJECT
   Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
   Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
@@ -26,9 +27,6 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
 
   QString Name() const { return objectName(); }
   void SetName(const QString& Name) { setObjectName(Name); }
-  // Design time: a designer sets it; the button then starts no timers.
-  bool Designing() const { return FDesigning; }
-  void SetDesigning(bool On) { FDesigning = On; }
   QString Caption() const { return text(); }
   void SetCaption(const QString& Caption) { setText(Caption); }
   void SetBounds(int Left, int Top, int Width, int Height) {
@@ -82,7 +80,6 @@ class QORKIT_EXPORT TSpeedButton : public QToolButton {
   TBitmap FGlyph;
   int FGroupIndex = 0;
   bool FAllowAllUp = false;
-  bool FDesigning = false;
 };
 
 }  // namespace qor::host

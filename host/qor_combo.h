@@ -11,6 +11,7 @@
 #include <QComboBox>
 
 #include "host/qor_canvas.h"
+#include "host/qor_component.h"
 #include "host/qor_font.h"
 #include "host/qor_types.h"
 
@@ -21,7 +22,7 @@ enum TOwnerDrawStateFlag : std::uint8_t {
 };
 using TOwnerDrawState = std::uint8_t;
 
-class QORKIT_EXPORT TCustomComboBox : public QComboBox {
+class QORKIT_EXPORT TCustomComboBox : public QComboBox, public TComponentStateHolder {
   Q_OBJECT
   Q_PROPERTY(int ItemHeight READ ItemHeight WRITE SetItemHeight)
   Q_PROPERTY(int DropDownCount READ DropDownCount WRITE SetDropDownCount)

@@ -130,18 +130,8 @@ void TControl::SetDefaultSize(int Width, int Height) {
 }
 
 TControl::~TControl() {
-  FState |= csDestroying;
+  MarkDestroying();
   FCanvas.Flush();
-}
-
-void TControl::SetDesigning(bool On) {
-  if (On) FState |= csDesigning;
-  else FState &= ~csDesigning;
-}
-
-void TControl::EndLoading() {
-  FState &= ~csLoading;
-  Loaded();
 }
 
 void TControl::SetBounds(int Left, int Top, int Width, int Height) {

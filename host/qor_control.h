@@ -28,13 +28,14 @@
 #include "host/qor_accessible.h"
 #include "host/qor_canvas.h"
 #include "host/qor_color.h"
+#include "host/qor_component.h"
 #include "host/qor_font.h"
 #include "host/qor_menu.h"
 #include "host/qor_types.h"
 
 namespace qor::host {
 
-class QORKIT_EXPORT TControl : public QWidget {
+class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
   Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
@@ -42,14 +43,6 @@ class QORKIT_EXPORT TControl : public QWidget {
  public:
   explicit TControl(QWidget* AOwner = nullptr);
   ~TControl() override;
-
-  // Component state: designing, loading (BeginLoading ... EndLoading calls Loaded).
-  TComponentState ComponentState() const { return FState; }
-  bool Designing() const { return FState & csDesigning; }
-  bool Loading() const { return FState & csLoading; }
-  void SetDesigning(bool On);
-  void BeginLoading() { FState |= csLoading; }
-  void EndLoading();
 
   QString Name() const { return objectName(); }
   void SetName(const QString& Name) { setObjectName(Name); }
@@ -149,7 +142,6 @@ class QORKIT_EXPORT TControl : public QWidget {
   // Moves the pixels inside Area by Dy rows; the rows left behind keep their
   // old pixels until the caller draws them (and blits Area).
   void ScrollImage(const TRect& Area, int Dy);
-  virtual void Loaded() {}
   virtual void FontChanged() { Invalidate(); }
   virtual void Resize();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -186,7 +178,6 @@ class QORKIT_EXPORT TControl : public QWidget {
   void FontFieldsChanged();
   void QtFontChanged();
 
-  TComponentState FState = 0;
   qintptr FTag = 0;
   TFont FFont;
   TColor FColor = clBtnFace;

@@ -16,11 +16,6 @@ TCustomEdit::TCustomEdit(QWidget* AOwner) : QLineEdit(AOwner) {
   connect(this, &QLineEdit::textChanged, this, [this] { Change(); });
 }
 
-void TCustomEdit::SetDesigning(bool On) {
-  if (On) FState |= csDesigning;
-  else FState &= ~csDesigning;
-}
-
 int TCustomEdit::SelStart() const {
   return hasSelectedText() ? selectionStart() : cursorPosition();
 }

@@ -14,21 +14,18 @@
 
 #include <QLineEdit>
 
+#include "host/qor_component.h"
 #include "host/qor_font.h"
 #include "host/qor_types.h"
 
 namespace qor::host {
 
-class QORKIT_EXPORT TCustomEdit : public QLineEdit {
+class QORKIT_EXPORT TCustomEdit : public QLineEdit, public TComponentStateHolder {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 
  public:
   explicit TCustomEdit(QWidget* AOwner = nullptr);
-
-  TComponentState ComponentState() const { return FState; }
-  bool Designing() const { return FState & csDesigning; }
-  virtual void SetDesigning(bool On);
 
   QString Name() const { return objectName(); }
   void SetName(const QString& Name) { setObjectName(Name); }
@@ -95,7 +92,6 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit {
  private:
   void ApplyFont();
 
-  TComponentState FState = 0;
   qintptr FTag = 0;
   int FMaxLength = 0;
   TColor FColor = clWindow;

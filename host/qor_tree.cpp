@@ -46,16 +46,6 @@ TCustomTreeView::TCustomTreeView(QWidget* AOwner) : QTreeWidget(AOwner) {
           [this](QTreeWidgetItem* Current) { Guard(this, [&] { Change(Current); }); });
 }
 
-void TCustomTreeView::SetDesigning(bool On) {
-  if (On) FState |= csDesigning;
-  else FState &= ~csDesigning;
-}
-
-void TCustomTreeView::EndLoading() {
-  FState &= ~csLoading;
-  Loaded();
-}
-
 void TCustomTreeView::SetReadOnly(bool On) {
   FReadOnly = On;
   setEditTriggers(On ? QAbstractItemView::NoEditTriggers

@@ -15,6 +15,7 @@
 
 #include <QTreeWidget>
 
+#include "host/qor_component.h"
 #include "host/qor_font.h"
 #include "host/qor_types.h"
 
@@ -24,19 +25,12 @@ using TTreeNode = QTreeWidgetItem;
 using TTVChangedEvent = std::function<void(TObject* Sender, TTreeNode* Node)>;
 using TTVExpandingEvent = std::function<void(TObject* Sender, TTreeNode* Node, bool& AllowExpansion)>;
 
-class QORKIT_EXPORT TCustomTreeView : public QTreeWidget {
+class QORKIT_EXPORT TCustomTreeView : public QTreeWidget, public TComponentStateHolder {
   Q_OBJECT
   Q_PROPERTY(int Tag READ Tag WRITE SetTag)
 
  public:
   explicit TCustomTreeView(QWidget* AOwner = nullptr);
-
-  TComponentState ComponentState() const { return FState; }
-  bool Designing() const { return FState & csDesigning; }
-  bool Loading() const { return FState & csLoading; }
-  void SetDesigning(bool On);
-  void BeginLoading() { FState |= csLoading; }
-  void EndLoading();
 
   QString Name() const { return objectName(); }
   void SetName(const QString& Name) { setObjectName(Name); }
@@ -81,7 +75,6 @@ class QORKIT_EXPORT TCustomTreeView : public QTreeWidget {
   virtual void Change(TTreeNode* Node);
   virtual void Click();
   virtual void DblClick();
-  virtual void Loaded() {}
   virtual void KeyDown(std::uint16_t& Key, TShiftState Shift);
   virtual void KeyPress(QChar& Key);
   virtual void KeyUp(std::uint16_t& Key, TShiftState Shift);
@@ -103,7 +96,6 @@ class QORKIT_EXPORT TCustomTreeView : public QTreeWidget {
  private:
   void NodeExpanded(TTreeNode* Node);
 
-  TComponentState FState = 0;
   qintptr FTag = 0;
   TColor FColor = clWindow;
   TFont FFont;

@@ -4,8 +4,9 @@
 set -euo pipefail
 ROOT=$(cd "$(dirname "$0")/../.." && pwd)
 WORK=${1:-$(mktemp -d)}
-LAUNCHER=()
-command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+# The main build's type, so that ccache serves the by-source build.
+LAUNCHER=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+command -v ccache >/dev/null && LAUNCHER+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 export QT_QPA_PLATFORM=offscreen
 
 cmake --install "$ROOT/build" --prefix "$WORK/prefix" >/dev/null
