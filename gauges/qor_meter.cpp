@@ -90,6 +90,7 @@ struct TMeter::TFaceKey {
   int BgLoads;
   bool Styled;
   qint64 Palette;
+  int Ratio;
   bool operator==(const TFaceKey&) const = default;
 };
 
@@ -589,7 +590,7 @@ TMeter::TFaceKey TMeter::FaceKey() const {
           FScaleVisible, FColorScale,     FCaption,         Font(),            FFontCaption,
           FScaleBkVisible, FScaleBkWidth, FColorBkLow,      FColorBkNorm,      FColorBkHigh,
           FColorBakG,    FBakGndFName,    FBGFillMode,      FBackgroundLoads,  host::StyleServicesEnabled(),
-          palette().cacheKey()};
+          palette().cacheKey(), PaintRatio()};
 }
 
 TMeter::TPaintAngles TMeter::PaintAngles() const {
@@ -613,6 +614,7 @@ void TMeter::Paint() {
   } else {
     TFaceKey Key = FaceKey();
     if (!FFaceKey || !(*FFaceKey == Key)) {
+      FFace.SetPixelRatio(PaintRatio());
       FFace.SetSize(width(), height());
       FFace.Canvas().SetOwner(this);
       DrawFace(FFace.Canvas(), Angles);

@@ -508,6 +508,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
   P.setPen(Ink);
   P.drawText(QPoint(X, Y + FFont.Metrics().ascent()), Text);
   P.restore();
+  if (!TextObserver()) return;
   const QRect Extent(X, Y, FFont.TextWidth(Text), FFont.Metrics().height());
   TextDrawn(QRectF(Extent & QRect(R.Left, R.Top, R.Width(), R.Height())), Text);
 }

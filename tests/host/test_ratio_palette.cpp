@@ -9,6 +9,7 @@
 #include "tests/support/qorkit_test_support.h"
 
 namespace qor {
+using namespace host;
 namespace {
 
 QImage TwoX(int W, int H) {
@@ -151,7 +152,9 @@ class DarkPalette : public ::testing::Test {
     FSaved = QApplication::palette();
     QPalette P = FSaved;
     P.setColor(QPalette::Window, QColor(45, 45, 48));
-    P.setColor(QPalette::WindowText, QColor(215, 215, 215));
+    for (QPalette::ColorRole Role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                     QPalette::HighlightedText})
+      P.setColor(Role, QColor(215, 215, 215));
     P.setColor(QPalette::Base, QColor(30, 30, 30));
     P.setColor(QPalette::Button, QColor(60, 60, 64));
     P.setColor(QPalette::Mid, QColor(70, 70, 74));
