@@ -1,9 +1,8 @@
 #include "buttons/qor_onoffbut.h"
 
 #include <QKeyEvent>
-#include <QPaintEngine>
 #include <QPainter>
-#include <QPaintEvent>
+#include <cmath>
 
 namespace qor {
 namespace {
@@ -322,7 +321,9 @@ void TOnOffBut::Paint() {
   // Opaque: compose straight on the kept screen image, which is off-screen too.
   host::TBitmap* Mask = nullptr;
   if (FTransparent) {
-    if (FPicture.Width() != W || FPicture.Height() != H) {
+    if (FPicture.Width() != W || FPicture.Height() != H || FPicture.PixelRatio() != PaintRatio()) {
+      FPicture.SetPixelRatio(PaintRatio());
+      FMask.SetPixelRatio(PaintRatio());
       FPicture.SetSize(W, H);
       FMask.SetSize(W, H);
     }
@@ -349,8 +350,6 @@ void TOnOffBut::Paint() {
   DrawFrame(C, FFrameStyle, 0, 0, W - 1, H - 1, clWhite, clSilver, clGray, clBlack, clBlack);
   if (M) {
     DrawFrame(*M, FFrameStyle, 0, 0, W - 1, H - 1, clBlack, clBlack, clBlack, clBlack, clBlack);
-    Screen.Flush();
-    FGlyphUnderlay = Screen.Target()->copy(FLeftSpace + 1, FTopSpace + 1, FGlyphWidth, FGlyphHeight);
     Screen.SetCopyMode(host::cmSrcAnd);
     Screen.Draw(0, 0, FMask);
     Screen.SetCopyMode(host::cmSrcPaint);
@@ -413,23 +412,30 @@ void TOnOffBut::DrawCaptions(TCanvas& C, TCanvas& M, int TextHeight) {
 
 // The glyph of [OnOff, Enabled] at (LeftSpace + 1, TopSpace + 1); key pixels
 // become the background (black in the picture of a transparent button, whose
-// mask stays white there), every other pixel is drawn.
+// mask stays white there), every other pixel is drawn. Out and Mask are
+// written in device pixels: at a pixel ratio of 2 or more the 2x strip keeps
+// the glyph crisp, otherwise the plain glyph is sampled.
 void TOnOffBut::DrawGlyph(QImage& Out, host::TBitmap* Mask) {
-  const host::TBitmap& Glyph = FGlyphs[FOnOff][isEnabled()];
+  const int Ratio = std::max(1, int(std::lround(Out.devicePixelRatio())));
+  const host::TBitmap* HiRes = Ratio >= 2 ? HiResGlyph() : nullptr;
+  const host::TBitmap& Glyph = HiRes ? *HiRes : FGlyphs[FOnOff][isEnabled()];
+  const int Scale = HiRes ? 2 : 1;  // glyph pixels per logical pixel
   const QRgb Back = FTransparent ? qRgb(0, 0, 0) : ToRgb(ColorToRGB(FColorBackgnd, this));
-  const int X0 = FLeftSpace + 1, Y0 = FTopSpace + 1;
-  const int GW = std::min(Glyph.Width(), FGlyphWidth), GH = std::min(Glyph.Height(), FGlyphHeight);
+  const int X0 = (FLeftSpace + 1) * Ratio, Y0 = (FTopSpace + 1) * Ratio;
+  const int GW = std::min(Glyph.Width() / Scale, FGlyphWidth) * Ratio;
+  const int GH = std::min(Glyph.Height() / Scale, FGlyphHeight) * Ratio;
   for (int y = 0; y < GH; ++y) {
     const int Row = Y0 + y;
     if (Row < 0 || Row >= Out.height()) continue;
-    const std::uint32_t* Src = Glyph.ScanLine(y);
+    const std::uint32_t* Src = Glyph.ScanLine(y * Scale / Ratio);
     auto* Dst = reinterpret_cast<QRgb*>(Out.scanLine(Row));
     QRgb* MaskRow = Mask ? reinterpret_cast<QRgb*>(Mask->ScanLine(Row)) : nullptr;
     for (int x = 0; x < GW; ++x) {
       const int Col = X0 + x;
       if (Col < 0 || Col >= Out.width()) continue;
-      const bool Key = IsKey(Src[x]);
-      Dst[Col] = Key ? Back : (Src[x] | 0xFF000000u);
+      const std::uint32_t Pixel = Src[x * Scale / Ratio];
+      const bool Key = IsKey(Pixel);
+      Dst[Col] = Key ? Back : (Pixel | 0xFF000000u);
       if (MaskRow) MaskRow[Col] = Key ? 0xFFFFFFFFu : 0xFF000000u;
     }
   }
@@ -442,28 +448,6 @@ void TOnOffBut::DrawFocus(TCanvas& C) {
   C.Brush().SetStyle(host::bsClear);
   C.Rectangle(FLeftSpace, FTopSpace, FLeftSpace + FGlyphWidth + 2, FTopSpace + FGlyphHeight + 2);
   C.Pen().SetStyle(host::psSolid);
-}
-
-// On a screen of device pixel ratio 2 or more the glyph is drawn again from
-// the 2x strip, so it stays crisp; documented coordinates stay logical.
-void TOnOffBut::paintEvent(QPaintEvent* Event) {
-  TCustomControl::paintEvent(Event);
-  const host::TBitmap* HiRes = HiResGlyph();
-  if (!HiRes) return;
-  QPainter P(this);
-  // The engine's device is the real target (the backing store, or the image of a render()).
-  const QPaintDevice* Device = P.paintEngine() ? P.paintEngine()->paintDevice() : this;
-  if (Device->devicePixelRatioF() < 2) return;
-  QImage Glyph = HiRes->Image().convertToFormat(QImage::Format_ARGB32);
-  const QRgb Back = ToRgb(ColorToRGB(FColorBackgnd, this));
-  for (int y = 0; y < Glyph.height(); ++y) {
-    auto* Row = reinterpret_cast<QRgb*>(Glyph.scanLine(y));
-    for (int x = 0; x < Glyph.width(); ++x)
-      if (IsKey(Row[x])) Row[x] = FTransparent ? 0 : Back;
-  }
-  const QRect Target(FLeftSpace + 1, FTopSpace + 1, FGlyphWidth, FGlyphHeight);
-  if (FTransparent) P.drawImage(Target, FGlyphUnderlay);
-  P.drawImage(Target, Glyph);
 }
 
 void TOnOffBut::Assign(const TOnOffBut& Source) {

@@ -183,7 +183,6 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   void KeyUp(std::uint16_t& Key, TShiftState Shift) override;
   void DoEnter() override;
   void DoExit() override;
-  void paintEvent(QPaintEvent* Event) override;
   void keyPressEvent(QKeyEvent* Event) override;
   void keyReleaseEvent(QKeyEvent* Event) override;
 
@@ -228,8 +227,6 @@ class QORKIT_EXPORT TOnOffBut : public TCustomControl {
   int FGlyphWidth = 0, FGlyphHeight = 0;
   int FUserGlyphWidth = 20, FUserGlyphHeight = 20;
   host::TBitmap FPicture, FMask;
-  // The parent's pixels under the glyph, for the HiDPI glyph of a transparent button.
-  QImage FGlyphUnderlay;
 };
 
 using TOnOffButStyle = TOnOffBut::TOnOffButStyle;

@@ -294,13 +294,23 @@ void TNumLab::Paint() {
   }
   // Transparent: the picture on white, ANDed onto the parent's pixels, so the
   // parent shows wherever the picture is white.
-  host::TBitmap Picture(Width(), Height());
+  host::TBitmap Picture;
+  Picture.SetPixelRatio(PaintRatio());
+  Picture.SetSize(Width(), Height());
   PaintPicture(Picture.Canvas());
   TCanvas& C = Canvas();
   const TColor FieldColor = FColorLabText != clBlack ? clWhite : FColorLabBakG;
   C.Pen().SetColor(FieldColor);
   C.Brush().SetColor(FieldColor);
   C.Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabelWidth, Height() - 2);
+  if (host::DarkPaletteActive(this)) {
+    // AND cannot show light ink on a dark parent: the picture's own
+    // background (the palette's, for white) is left out instead.
+    Picture.SetTransparent(true);
+    Picture.SetTransparentColor(FromQColor(Picture.Canvas().Q(clWhite)));
+    C.Draw(0, 0, Picture);
+    return;
+  }
   C.SetCopyMode(host::cmSrcAnd);
   C.Draw(0, 0, Picture);
   C.SetCopyMode(host::cmSrcCopy);

@@ -415,14 +415,16 @@ void TRasterLab::DrawRaster(TCanvas& C, int OriginX, int OriginY) {
   const int Y0 = FloorMod(OriginY, P) - FDotSpacing, X0 = FloorMod(OriginX, P) - FDotSpacing;
   C.Flush();
   QImage& Img = *C.Target();
-  const int W = std::min(Width(), Img.width()), H = std::min(Height(), Img.height());
+  // Rows and columns of device pixels, each belonging to logical pixel / Ratio.
+  const int Ratio = C.Ratio();
+  const int W = std::min(Width() * Ratio, Img.width()), H = std::min(Height() * Ratio, Img.height());
   const QRgb Back = C.Q(FColorLabBakG).rgb();
   std::vector<int> Columns;
   for (int X = 0; X < W; ++X)
-    if (FloorMod(X - X0, P) < FDotSpacing) Columns.push_back(X);
+    if (FloorMod(X / Ratio - X0, P) < FDotSpacing) Columns.push_back(X);
   for (int Y = 0; Y < H; ++Y) {
     auto* Row = reinterpret_cast<QRgb*>(Img.scanLine(Y));
-    if (FloorMod(Y - Y0, P) < FDotSpacing) std::fill(Row, Row + W, Back);
+    if (FloorMod(Y / Ratio - Y0, P) < FDotSpacing) std::fill(Row, Row + W, Back);
     else
       for (int X : Columns) Row[X] = Back;
   }

@@ -223,6 +223,8 @@ void TSevenSeg::BuildGlyphCache() {
     FCache.SetSize(0, 0);
     return;
   }
+  // The glyphs are reduced from the large master shapes straight to device pixels.
+  FCache.SetPixelRatio(PaintRatio());
   FCache.SetSize(W * int(Glyphs.size()), H);
   TCanvas& Canvas = FCache.Canvas();
   Canvas.SetCopyMode(host::cmSrcCopy);
@@ -239,7 +241,7 @@ void TSevenSeg::BuildGlyphCache() {
 // ---- size -------------------------------------------------------------------
 
 bool TSevenSeg::AdoptSize() {
-  if (size() == FLastSize) return false;
+  if (size() == FLastSize && FCache.PixelRatio() == PaintRatio()) return false;
   FLastSize = size();
   BuildGlyphCache();
   return true;

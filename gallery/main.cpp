@@ -1,7 +1,9 @@
 // The QorKit gallery: one tab per subsystem, every component live.
 //
 //   qorkit_gallery                     opens the window
-//   qorkit_gallery --snapshot <dir>    writes every page as <dir>/<page>.png
+//   qorkit_gallery --snapshot <dir>    writes every page as <dir>/<page>.png,
+//                                      with the dark palette as <dir>/dark/<page>.png
+//                                      and at pixel ratio 2 as <dir>/2x/<page>.png
 //   qorkit_gallery --components <dir>  writes each component class once, as it
 //                                      stands on its page, as <dir>/<Class>.png
 #include <QApplication>
@@ -9,6 +11,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFont>
+#include <QImage>
 #include <QScrollArea>
 #include <QSet>
 #include <QStyle>
@@ -34,7 +37,10 @@ void LetEventsRun(int Milliseconds) {
   while (Clock.elapsed() < Milliseconds) QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
-int Snapshot(const QString& Directory) {
+enum TSnapshot { snPlain, snDark, snDouble };
+
+// Every page as a PNG in Directory; snDouble renders at device pixel ratio 2.
+bool SnapshotPages(const QString& Directory, TSnapshot Kind) {
   QDir().mkpath(Directory);
   for (const auto& Page : qor::gallery::Pages()) {
     QWidget* W = Page.Make();
@@ -43,14 +49,36 @@ int Snapshot(const QString& Directory) {
     W->show();
     LetEventsRun(400);
     const QString Path = QDir(Directory).filePath(Page.FileName + QStringLiteral(".png"));
-    if (!W->grab().save(Path)) {
+    QImage Picture;
+    if (Kind == snDouble) {
+      Picture = QImage(W->size() * 2, QImage::Format_ARGB32_Premultiplied);
+      Picture.setDevicePixelRatio(2);
+      Picture.fill(W->palette().color(QPalette::Window));
+      W->render(&Picture);
+    } else {
+      Picture = W->grab().toImage();
+    }
+    delete W;
+    if (!Picture.save(Path)) {
       std::fprintf(stderr, "cannot write %s\n", qPrintable(Path));
-      return 1;
+      return false;
     }
     std::printf("%s\n", qPrintable(Path));
-    delete W;
   }
-  return 0;
+  return true;
+}
+
+void SetStyled(bool On);
+
+int Snapshot(const QString& Directory) {
+  const QDir Root(Directory);
+  if (!SnapshotPages(Directory, snPlain) ||
+      !SnapshotPages(Root.filePath(QStringLiteral("2x")), snDouble))
+    return 1;
+  SetStyled(true);
+  const bool Dark = SnapshotPages(Root.filePath(QStringLiteral("dark")), snDark);
+  SetStyled(false);
+  return Dark ? 0 : 1;
 }
 
 // The first instance of each component class on the pages, grabbed on its

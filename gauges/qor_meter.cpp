@@ -90,6 +90,7 @@ struct TMeter::TFaceKey {
   int BgLoads;
   bool Styled;
   qint64 Palette;
+  int Ratio;
   bool operator==(const TFaceKey&) const = default;
 };
 
@@ -601,7 +602,7 @@ TMeter::TFaceKey TMeter::FaceKey() const {
           FScaleVisible, FColorScale,     FCaption,         Font(),            FFontCaption,
           FScaleBkVisible, FScaleBkWidth, FColorBkLow,      FColorBkNorm,      FColorBkHigh,
           FColorBakG,    FBakGndFName,    FBGFillMode,      FBackgroundLoads,  host::StyleServicesEnabled(),
-          palette().cacheKey()};
+          palette().cacheKey(), PaintRatio()};
 }
 
 TMeter::TPaintAngles TMeter::PaintAngles() const {
@@ -625,6 +626,7 @@ void TMeter::Paint() {
   } else {
     TFaceKey Key = FaceKey();
     if (!FFaceKey || !(*FFaceKey == Key)) {
+      FFace.SetPixelRatio(PaintRatio());
       FFace.SetSize(width(), height());
       FFace.Canvas().SetOwner(this);
       DrawFace(FFace.Canvas(), Angles);

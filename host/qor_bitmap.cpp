@@ -24,7 +24,8 @@ void TBitmap::SetSize(int W, int H) {
   H = std::max(0, H);
   if (W == Width() && H == Height() && !FImage.isNull()) return;
   FCanvas.Flush();
-  QImage Next(W, H, QImage::Format_RGB32);
+  QImage Next(W * FRatio, H * FRatio, QImage::Format_RGB32);
+  Next.setDevicePixelRatio(FRatio);
   Next.fill(Qt::white);
   if (!FImage.isNull() && W > 0 && H > 0) {
     QPainter P(&Next);
@@ -34,9 +35,21 @@ void TBitmap::SetSize(int W, int H) {
   FImage = std::move(Next);
 }
 
+void TBitmap::SetPixelRatio(int Ratio) {
+  Ratio = std::max(1, Ratio);
+  if (Ratio == FRatio) return;
+  const int W = Width(), H = Height();
+  FCanvas.Flush();
+  FRatio = Ratio;
+  FImage = QImage();
+  SetSize(W, H);
+}
+
 void TBitmap::LoadFromImage(const QImage& Image) {
   FCanvas.Flush();
   FImage = Image.convertToFormat(QImage::Format_RGB32);
+  FImage.setDevicePixelRatio(1);
+  FRatio = 1;
 }
 
 void TBitmap::LoadFromFile(const QString& FileName) {
@@ -78,6 +91,7 @@ TColor TBitmap::TransparentColor() const {
 void TBitmap::Assign(const TBitmap& Source) {
   FCanvas.Flush();
   FImage = Source.Image().copy();
+  FRatio = Source.FRatio;
   FTransparent = Source.FTransparent;
   FTransparentColor = Source.FTransparentColor;
 }

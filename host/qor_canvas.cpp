@@ -40,10 +40,82 @@ void TCanvas::SetTarget(QImage* Target) {
   FTarget = Target;
 }
 
-int TCanvas::Width() const { return FTarget ? FTarget->width() : 0; }
-int TCanvas::Height() const { return FTarget ? FTarget->height() : 0; }
+int TCanvas::Ratio() const {
+  return FTarget ? std::max(1, int(std::lround(FTarget->devicePixelRatio()))) : 1;
+}
+int TCanvas::Width() const { return FTarget ? FTarget->width() / Ratio() : 0; }
+int TCanvas::Height() const { return FTarget ? FTarget->height() / Ratio() : 0; }
 
-QColor TCanvas::Q(TColor Color) const { return ToQColor(Color, FOwner); }
+namespace {
+
+QColor ToQ(TColor C) { return QColor(GetRValue(C), GetGValue(C), GetBValue(C)); }
+
+}  // namespace
+
+namespace {
+
+TTextObserver& TextObserver() {
+  static TTextObserver Observer;
+  return Observer;
+}
+
+}  // namespace
+
+void SetTextObserver(TTextObserver Observer) { TextObserver() = std::move(Observer); }
+
+void TCanvas::TextDrawn(const QRectF& Cell, const QString& Text) const {
+  if (!TextObserver() || Text.trimmed().isEmpty()) return;
+  const int R = Ratio();
+  const QRect Device =
+      QRectF(Cell.x() * R, Cell.y() * R, Cell.width() * R, Cell.height() * R).toAlignedRect() &
+      FTarget->rect();
+  if (!Device.isEmpty()) TextObserver()(*FTarget, Device, Text);
+}
+
+// Only a control's own pictures follow a dark palette: a canvas without owner
+// (a mask, a picture combined by raster operations) paints colours as given.
+QColor TCanvas::Q(TColor Color) const {
+  return ToQ(FOwner ? PaletteColor(Color, cuFill, FOwner) : ColorToRGB(Color));
+}
+QColor TCanvas::QLine(TColor Color) const {
+  return ToQ(FOwner ? PaletteColor(Color, cuLine, FOwner) : ColorToRGB(Color));
+}
+
+// The outline of a shape filled in its own pen colour (a background drawn
+// with pen and brush alike) stays with the fill.
+QColor TCanvas::PenColor() const {
+  if (BrushVisible() && FBrush.Color() == FPen.Color()) return Q(FPen.Color());
+  return QLine(FPen.Color());
+}
+
+// A text colour made readable on what lies under the text cell: the opaque
+// brush, else the most common pixel of the target there.
+QColor TCanvas::QText(TColor Color, const QRectF& Cell) {
+  if (!FOwner || !DarkPaletteActive(FOwner)) return Q(Color);
+  TColor Back = FromQColor(Q(FBrush.Color()));
+  if (!BrushVisible()) {
+    const QImage& Img = *FTarget;
+    const QRect Area = QRectF(Cell.x() * Ratio(), Cell.y() * Ratio(), Cell.width() * Ratio(),
+                              Cell.height() * Ratio()).toAlignedRect() & Img.rect();
+    if (Area.isEmpty()) return Q(Color);
+    std::vector<QRgb> Samples;
+    const int Step = std::max(1, int(std::sqrt(double(Area.width()) * Area.height() / 400)));
+    for (int Y = Area.top(); Y <= Area.bottom(); Y += Step)
+      for (int X = Area.left(); X <= Area.right(); X += Step) Samples.push_back(Img.pixel(X, Y) | 0xFF000000u);
+    std::sort(Samples.begin(), Samples.end());
+    QRgb Mode = Samples.front();
+    size_t Run = 0, Best = 0;
+    for (size_t i = 0; i < Samples.size(); ++i) {
+      Run = i > 0 && Samples[i] == Samples[i - 1] ? Run + 1 : 1;
+      if (Run > Best) {
+        Best = Run;
+        Mode = Samples[i];
+      }
+    }
+    Back = FromQColor(QColor(Mode));
+  }
+  return ToQ(ReadableTextColor(Color, Back, FOwner));
+}
 
 QPainter& TCanvas::Painter() {
   if (!FPainter) FPainter = std::make_unique<QPainter>();
@@ -96,11 +168,12 @@ void TCanvas::ApplyPen(QPainter& P, bool FlatCap) {
     P.setPen(Qt::NoPen);
     return;
   }
-  QColor C = Q(FPen.Color());
+  QColor C = PenColor();
   if (FPen.Mode() == pmBlack) C = Qt::black;
   if (FPen.Mode() == pmWhite) C = Qt::white;
   QPen Pen(C);
-  Pen.setWidth(FPen.Width() <= 1 ? 0 : FPen.Width());
+  // A thin pen is one logical pixel: cosmetic at ratio 1, scaled above.
+  Pen.setWidth(FPen.Width() <= 1 ? (Ratio() > 1 ? 1 : 0) : FPen.Width());
   Pen.setCapStyle(FlatCap ? Qt::FlatCap : Qt::SquareCap);
   Pen.setJoinStyle(Qt::MiterJoin);
   static constexpr Qt::PenStyle Styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine,
@@ -171,7 +244,7 @@ void TCanvas::LineTo(int X, int Y) {
       (From.X == X || From.Y == Y)) {
     // Axis-parallel lines as spans: exact and fast.
     const QColor C = FPen.Mode() == pmBlack ? QColor(Qt::black)
-                     : FPen.Mode() == pmWhite ? QColor(Qt::white) : Q(FPen.Color());
+                     : FPen.Mode() == pmWhite ? QColor(Qt::white) : PenColor();
     if (From.Y == Y) {
       if (X > From.X) FillSpan(P, From.X, Y, X, Y + 1, C);
       else FillSpan(P, X + 1, Y, From.X + 1, Y + 1, C);
@@ -185,7 +258,12 @@ void TCanvas::LineTo(int X, int Y) {
   if (FPen.Width() <= 1 && FPen.Style() == psSolid) {
     // Qt leaves out the last pixel in its own drawing direction, which is
     // the start point for lines running left or up: place the pixels here.
-    P.drawPoints(LinePixels(From, FPenPos, FTarget->width(), FTarget->height()));
+    const QPolygon Pixels = LinePixels(From, FPenPos, Width(), Height());
+    if (Ratio() == 1) {
+      P.drawPoints(Pixels);
+      return;
+    }
+    for (const QPoint& Pt : Pixels) P.fillRect(QRect(Pt, QSize(1, 1)), P.pen().color());
     return;
   }
   P.drawLine(From.X, From.Y, X, Y);
@@ -224,7 +302,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   }
   if (W == 0) return;
   if (FPen.Style() == psSolid && FPen.Mode() == pmCopy) {
-    const QColor C = Q(FPen.Color());
+    const QColor C = PenColor();
     FillSpan(P, X1, Y1, X2, Y1 + W, C);
     FillSpan(P, X1, Y2 - W, X2, Y2, C);
     FillSpan(P, X1, Y1 + W, X1 + W, Y2 - W, C);
@@ -254,7 +332,7 @@ void TCanvas::FillRect(const TRect& R) {
 void TCanvas::FrameRect(const TRect& R) {
   if (!FTarget || R.Width() <= 0 || R.Height() <= 0) return;
   QPainter& P = Painter();
-  const QColor C = Q(FBrush.Color());
+  const QColor C = QLine(FBrush.Color());
   FillSpan(P, R.Left, R.Top, R.Right, R.Top + 1, C);
   FillSpan(P, R.Left, R.Bottom - 1, R.Right, R.Bottom, C);
   FillSpan(P, R.Left, R.Top + 1, R.Left + 1, R.Bottom - 1, C);
@@ -315,17 +393,20 @@ void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4
 }
 
 TColor TCanvas::Pixel(int X, int Y) {
-  if (!FTarget || !FTarget->valid(X, Y)) return clNone;
+  if (!FTarget || X < 0 || Y < 0 || X >= Width() || Y >= Height()) return clNone;
   Flush();
-  const QRgb C = FTarget->pixel(X, Y);
+  const QRgb C = FTarget->pixel(X * Ratio(), Y * Ratio());
   return RGB(qRed(C), qGreen(C), qBlue(C));
 }
 
 void TCanvas::SetPixel(int X, int Y, TColor Color) {
-  if (!FTarget || !FTarget->valid(X, Y)) return;
+  if (!FTarget || X < 0 || Y < 0 || X >= Width() || Y >= Height()) return;
   if (FClipped && !FClip.Contains(X, Y)) return;
   Flush();
-  FTarget->setPixel(X, Y, Q(Color).rgb());
+  const int R = Ratio();
+  const QRgb C = Q(Color).rgb();
+  for (int Dy = 0; Dy < R; ++Dy)
+    for (int Dx = 0; Dx < R; ++Dx) FTarget->setPixel(X * R + Dx, Y * R + Dy, C);
 }
 
 namespace {
@@ -380,17 +461,22 @@ void ScanFill(QImage& Img, int X, int Y, const TRect& Area, QRgb Fill, TInside I
 }  // namespace
 
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle Style) {
-  if (!FTarget || !FTarget->valid(X, Y)) return;
+  if (!FTarget || X < 0 || Y < 0 || X >= Width() || Y >= Height()) return;
   Flush();
   QImage& Img = *FTarget;
   if (Img.depth() != 32) Img = Img.convertToFormat(QImage::Format_RGB32);
+  // The fill runs over device pixels; the seed is the logical pixel's first.
+  const int Ratio = this->Ratio();
+  X *= Ratio;
+  Y *= Ratio;
   // The alpha byte takes no part in the comparisons.
   constexpr QRgb Rgb = 0x00FFFFFFu;
   const QRgb Ref = Q(Color).rgb() & Rgb;
   const QRgb Fill = Q(FBrush.Color()).rgb() | 0xFF000000u;
   const TRect Clip = ClipRect();
-  const TRect Area{std::max(0, Clip.Left), std::max(0, Clip.Top),
-                   std::min(Img.width(), Clip.Right) - 1, std::min(Img.height(), Clip.Bottom) - 1};
+  const TRect Area{std::max(0, Clip.Left * Ratio), std::max(0, Clip.Top * Ratio),
+                   std::min(Img.width(), Clip.Right * Ratio) - 1,
+                   std::min(Img.height(), Clip.Bottom * Ratio) - 1};
   if (X < Area.Left || X > Area.Right || Y < Area.Top || Y > Area.Bottom) return;
   // fsSurface fills the area of colour Ref; fsBorder fills up to the border colour Ref.
   if (Style == fsSurface) {
@@ -410,12 +496,15 @@ void TCanvas::TextOut(int X, int Y, const QString& Text) {
   P.save();
   P.translate(X, Y);
   if (FFont.Orientation() != 0) P.rotate(-FFont.Orientation() / 10.0);
-  if (BrushVisible())
-    P.fillRect(QRect(0, 0, M.horizontalAdvance(Text), M.height()), Q(FBrush.Color()));
+  const QRect Cell(0, 0, M.horizontalAdvance(Text), M.height());
+  const QColor Ink = QText(FFont.Color(), P.transform().mapRect(QRectF(Cell)));
+  if (BrushVisible()) P.fillRect(Cell, Q(FBrush.Color()));
   P.setFont(F);
-  P.setPen(Q(FFont.Color()));
+  P.setPen(Ink);
   P.drawText(QPoint(0, M.ascent()), Text);
+  const QRectF Placed = P.transform().mapRect(QRectF(Cell));
   P.restore();
+  TextDrawn(Placed, Text);
 }
 
 namespace {
@@ -509,7 +598,7 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
   if (Text.isEmpty()) return;
   const QFont& F = FFont.ToQFont();
   const QPoint Origin(X, Y + FFont.Metrics().ascent());
-  P.setPen(Q(FFont.Color()));
+  P.setPen(QText(FFont.Color(), QRectF(Box)));
   const TShapedText* Shape = Shaped(F, Text);
   const bool Fits = Shape && Box.contains(Shape->Ink.translated(Origin));
   // The canvas's own clip is the only one its painter carries: a text that
@@ -522,9 +611,13 @@ void TCanvas::TextRect(const TRect& R, int X, int Y, const QString& Text) {
     P.setFont(F);
     P.drawText(Origin, Text);
   }
-  if (Fits) return;
-  if (FClipped) P.setClipRect(CanvasClip);
-  else P.setClipping(false);
+  if (!Fits) {
+    if (FClipped) P.setClipRect(CanvasClip);
+    else P.setClipping(false);
+  }
+  if (!TextObserver()) return;
+  const QRect Extent(X, Y, FFont.TextWidth(Text), FFont.Metrics().height());
+  TextDrawn(QRectF(Extent & Box), Text);
 }
 
 int TCanvas::TextWidth(const QString& Text) const {
@@ -541,17 +634,21 @@ void TCanvas::DrawImage(const TRect& Dest, const QImage& Image, const TRect& Sou
   QPainter& P = Painter();
   P.setCompositionMode(CompositionFor(FCopyMode));
   P.setRenderHint(QPainter::SmoothPixmapTransform, FStretchMode == smHalftone);
-  const QRect Src(SourceRect.Left, SourceRect.Top, SourceRect.Width(), SourceRect.Height());
+  // SourceRect is logical: an image with a pixel ratio is read in its device pixels.
+  const int SR = std::max(1, int(std::lround(Image.devicePixelRatio())));
+  const QRect Src(SourceRect.Left * SR, SourceRect.Top * SR, SourceRect.Width() * SR,
+                  SourceRect.Height() * SR);
   const QRect Dst(Dest.Left, Dest.Top, Dest.Width(), Dest.Height());
   if (FCopyMode == cmBlackness || FCopyMode == cmWhiteness) {
     P.fillRect(Dst, FCopyMode == cmBlackness ? Qt::black : Qt::white);
   } else if (FStretchMode == smHalftone && Dst.width() > 0 && Dst.height() > 0 &&
-             (Dst.width() < Src.width() || Dst.height() < Src.height())) {
+             (Dst.width() * Ratio() < Src.width() || Dst.height() * Ratio() < Src.height())) {
     // Halftone reduction averages every source pixel into the target, so thin
     // lines fade instead of vanishing or breaking up as sampled pixels would.
-    const QImage Part = Src == Image.rect() ? Image : Image.copy(Src);
-    P.drawImage(Dst.topLeft(),
-                Part.scaled(Dst.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    QImage Part = Src == Image.rect() ? Image : Image.copy(Src);
+    Part = Part.scaled(Dst.size() * Ratio(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    Part.setDevicePixelRatio(Ratio());
+    P.drawImage(Dst.topLeft(), Part);
   } else {
     P.drawImage(Dst, Image, Src);
   }

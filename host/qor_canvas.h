@@ -7,6 +7,14 @@
 //   TextOut (opaque brush)        text cell filled with the brush first
 //   pen modes, copy modes         QPainter raster operations (RGB32 targets)
 //   antialiasing                  off for geometry, so pixel rules hold
+//   device pixel ratio            a target carrying a ratio is drawn in its
+//                                 logical coordinates (a one-pixel line is
+//                                 Ratio() device pixels wide); text and
+//                                 antialiased shapes use every device pixel
+//   dark palettes                 on a canvas with an owner, colours go through
+//                                 PaletteColor and texts through
+//                                 ReadableTextColor (host/qor_color.h); a canvas
+//                                 without owner paints colours as given
 //
 // The painter on the image is opened lazily and closed whenever the image is
 // touched directly, so pixel access and drawing can be mixed freely.
@@ -14,6 +22,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 #include <vector>
@@ -98,8 +107,10 @@ class QORKIT_EXPORT TCanvas {
   TStretchMode StretchMode() const { return FStretchMode; }
   void SetStretchMode(TStretchMode Mode) { FStretchMode = Mode; }
 
+  // Logical size of the target, and its device pixels per logical pixel.
   int Width() const;
   int Height() const;
+  int Ratio() const;
 
   // Lines and shapes.
   TPoint PenPos() const { return FPenPos; }
@@ -118,7 +129,8 @@ class QORKIT_EXPORT TCanvas {
   void Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
   void FloodFill(int X, int Y, TColor Color, TFillStyle Style);
 
-  // Pixels (RGB, system colours resolved).
+  // Pixels (RGB, system colours resolved); at a ratio above 1 a logical
+  // pixel is read at its top-left device pixel and written as a whole block.
   TColor Pixel(int X, int Y);
   void SetPixel(int X, int Y, TColor Color);
 
@@ -145,7 +157,13 @@ class QORKIT_EXPORT TCanvas {
   // Closes the painter: call before touching the target image directly.
   void Flush();
   QImage* Target() const { return FTarget; }
+  // A colour as this canvas paints areas with it (QLine: lines and outlines).
   QColor Q(TColor Color) const;
+  QColor QLine(TColor Color) const;
+  // For texts drawn through Painter(): the colour a text of Color takes on
+  // what lies under Cell (logical), and the report of the text once drawn.
+  QColor QText(TColor Color, const QRectF& Cell);
+  void TextDrawn(const QRectF& Cell, const QString& Text) const;
 
  private:
   void ApplyPen(QPainter& P, bool FlatCap);
@@ -154,6 +172,8 @@ class QORKIT_EXPORT TCanvas {
   bool PenVisible() const { return FPen.Style() != psClear && FPen.Mode() != pmNop; }
   bool BrushVisible() const { return FBrush.Style() != bsClear; }
   void FillSpan(QPainter& P, int X1, int Y1, int X2, int Y2, const QColor& C);
+  QColor PenColor() const;
+
 
   QImage* FTarget = nullptr;
   const QWidget* FOwner = nullptr;
@@ -167,6 +187,13 @@ class QORKIT_EXPORT TCanvas {
   bool FClipped = false;
   TRect FClip;
 };
+
+// Diagnostics: told of every non-empty text a canvas draws, with the target and
+// the text cell in the target's device pixels, so that checks of contrast and
+// resolution can find the texts in a picture. None by default.
+using TTextObserver =
+    std::function<void(const QImage& Target, const QRect& DeviceCell, const QString& Text)>;
+QORKIT_EXPORT void SetTextObserver(TTextObserver Observer);
 
 // Qt composition mode that performs a raster operation code.
 QORKIT_EXPORT QPainter::CompositionMode CompositionFor(TCopyMode Mode);

@@ -3,7 +3,10 @@
 #include <QApplication>
 #include <QPalette>
 #include <QWidget>
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <iterator>
 
 namespace qor::host {
 namespace {
@@ -125,6 +128,95 @@ TColor StyleFontColor(TStyleFont Font, const QWidget* Widget) {
     case sfGridItemSelected: return FromRole(Widget, QPalette::HighlightedText);
   }
   return clBlack;
+}
+
+namespace {
+
+double Linear(int Channel) {
+  const double C = Channel / 255.0;
+  return C <= 0.04045 ? C / 12.92 : std::pow((C + 0.055) / 1.055, 2.4);
+}
+
+double Luminance(TColor C) {
+  return 0.2126 * Linear(GetRValue(C)) + 0.7152 * Linear(GetGValue(C)) +
+         0.0722 * Linear(GetBValue(C));
+}
+
+TColor Mix(TColor A, TColor B, double T) {
+  const auto Ch = [T](int X, int Y) { return int(std::lround(X + (Y - X) * T)); };
+  return RGB(Ch(GetRValue(A), GetRValue(B)), Ch(GetGValue(A), GetGValue(B)),
+             Ch(GetBValue(A), GetBValue(B)));
+}
+
+// Light neutral greys by their value: anchors from white down to the classic
+// button shadow, each taken to the palette role that plays its part.
+TColor NeutralFill(int Value, const QWidget* Widget) {
+  struct TAnchor {
+    int Value;
+    QPalette::ColorRole Role;
+  };
+  static constexpr TAnchor Anchors[] = {{255, QPalette::Base},
+                                        {240, QPalette::Window},
+                                        {192, QPalette::Button},
+                                        {128, QPalette::Mid}};
+  for (size_t i = 1; i < std::size(Anchors); ++i) {
+    if (Value < Anchors[i].Value) continue;
+    const TColor Hi = FromRole(Widget, Anchors[i - 1].Role);
+    const TColor Lo = FromRole(Widget, Anchors[i].Role);
+    return Mix(Lo, Hi, double(Value - Anchors[i].Value) / (Anchors[i - 1].Value - Anchors[i].Value));
+  }
+  return FromRole(Widget, QPalette::Mid);
+}
+
+}  // namespace
+
+bool DarkPaletteActive(const QWidget* Widget) {
+  return StyleEngine && PaletteOf(Widget).color(QPalette::Window).lightness() < 128;
+}
+
+TColor PaletteColor(TColor Color, TColorUse Use, const QWidget* Widget) {
+  const TColor C = ColorToRGB(Color, Widget);
+  if (IsSystemColor(Color) || !DarkPaletteActive(Widget)) return C;
+  const QColor Q(GetRValue(C), GetGValue(C), GetBValue(C));
+  const int Max = std::max({Q.red(), Q.green(), Q.blue()});
+  const int Min = std::min({Q.red(), Q.green(), Q.blue()});
+  const bool Neutral = Max - Min <= 16;
+  if (Neutral && Max >= 128) return NeutralFill(Max, Widget);
+  if (Neutral && Max < 64 && Use == cuLine) return FromRole(Widget, QPalette::WindowText);
+  const double L = Q.lightnessF();
+  if (Neutral || L < 0.75) return C;
+  const QColor Dark = QColor::fromHslF(Q.hslHueF(), Q.hslSaturationF(), 0.12 + (1.0 - L) * 0.6);
+  return FromQColor(Dark);
+}
+
+double ContrastRatio(TColor A, TColor B) {
+  const double La = Luminance(A), Lb = Luminance(B);
+  return (std::max(La, Lb) + 0.05) / (std::min(La, Lb) + 0.05);
+}
+
+TColor ReadableTextColor(TColor Text, TColor Background, const QWidget* Widget) {
+  const TColor T = ColorToRGB(Text, Widget), B = ColorToRGB(Background, Widget);
+  if (!DarkPaletteActive(Widget)) return T;
+  const double Needed = ContrastRatio(FromRole(Widget, QPalette::WindowText),
+                                      FromRole(Widget, QPalette::Window));
+  if (ContrastRatio(T, B) >= Needed) return T;
+  TColor Best = T;
+  double BestRatio = ContrastRatio(T, B);
+  const auto Try = [&](TColor Candidate) {
+    const double R = ContrastRatio(Candidate, B);
+    if (R > BestRatio) {
+      Best = Candidate;
+      BestRatio = R;
+    }
+  };
+  for (QPalette::ColorRole Role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                   QPalette::HighlightedText, QPalette::Window, QPalette::Base})
+    Try(FromRole(Widget, Role));
+  if (BestRatio < Needed) {
+    Try(clBlack);
+    Try(clWhite);
+  }
+  return Best;
 }
 
 }  // namespace qor::host

@@ -47,6 +47,29 @@ constexpr bool IsSystemColor(TColor C) { return (C & 0xFF000000u) == 0xFF000000u
 QORKIT_EXPORT QString ColorToString(TColor Color);
 
 QORKIT_EXPORT TColor StyleColor(TStyleColor Color, const QWidget* Widget = nullptr);
+
+// Dark palettes. With the style engine on and a dark palette (for Widget, or
+// the application's), the plain colours a component paints with are carried
+// over to the palette so that classic light faces do not glare from a dark
+// window, and no text sinks into what it is drawn on:
+//
+//   colour                              becomes
+//   white, classic light greys (fills)  Base, Window, Button, Mid by lightness
+//   pale tints (lightness >= 0.75)      the same hue, dark
+//   near black, as a line or outline    WindowText (ink stays visible)
+//   saturated and dark colours          unchanged
+//   a text colour below the palette's   the palette text role (or black or
+//   own text contrast on its background white) that contrasts best
+//
+// With the style engine off, or a light palette, every function here returns
+// the colour unchanged (system colours resolved), so classic pixels hold.
+enum TColorUse : std::uint8_t { cuFill, cuLine };
+QORKIT_EXPORT bool DarkPaletteActive(const QWidget* Widget = nullptr);
+QORKIT_EXPORT TColor PaletteColor(TColor Color, TColorUse Use, const QWidget* Widget = nullptr);
+QORKIT_EXPORT TColor ReadableTextColor(TColor Text, TColor Background,
+                                       const QWidget* Widget = nullptr);
+// Luminance contrast ratio of two RGB colours, 1 (equal) to 21 (black/white).
+QORKIT_EXPORT double ContrastRatio(TColor A, TColor B);
 QORKIT_EXPORT TColor StyleFontColor(TStyleFont Font, const QWidget* Widget = nullptr);
 
 }  // namespace qor::host

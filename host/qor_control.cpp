@@ -3,8 +3,10 @@
 #include <QKeyEvent>
 #include <QContextMenuEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 #include <cstring>
 
 #include "host/qor_app.h"
@@ -109,6 +111,16 @@ namespace {
 
 TShiftState ShiftOf(const QMouseEvent* E) { return ShiftStateOf(E->modifiers(), E->buttons()); }
 
+// Whole device pixels per logical pixel of a paint device (fractional ratios
+// round up: the image is then scaled down, never blown up).
+int WholeRatio(qreal Ratio) { return std::max(1, int(std::ceil(Ratio - 0.01))); }
+
+QImage KeptImage(QSize Logical, int Ratio) {
+  QImage Img(Logical * Ratio, QImage::Format_RGB32);
+  Img.setDevicePixelRatio(Ratio);
+  return Img;
+}
+
 }  // namespace
 
 // ---- TControl --------------------------------------------------------------
@@ -120,6 +132,7 @@ TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
   FFont.SetFromQFont(font());
   FFont.SetColor(clWindowText);
   FFont.SetOwnerNotify([this] { FontFieldsChanged(); });
+  FRatio = WholeRatio(devicePixelRatioF());
   resize(FSizeHint);
 }
 
@@ -176,11 +189,21 @@ void TControl::SetParentBackgroundPaint(bool On) {
   Invalidate();
 }
 
+bool TControl::ImageFits() const {
+  return FScreen.size() == QSize(std::max(1, width()), std::max(1, height())) * FRatio;
+}
+
+void TControl::SetPaintRatio(int Ratio) {
+  if (Ratio == FRatio) return;
+  FRatio = Ratio;
+  FStale = true;
+}
+
 void TControl::EnsureImageSize() {
+  if (ImageFits()) return;
   const QSize S(std::max(1, width()), std::max(1, height()));
-  if (FScreen.size() == S) return;
   FCanvas.Flush();
-  FScreen = QImage(S, QImage::Format_RGB32);
+  FScreen = KeptImage(S, FRatio);
   FScreen.fill(ToQColor(FColor, this));
   FCanvas.SetTarget(&FScreen);
   FStale = true;
@@ -213,8 +236,7 @@ void TControl::Paint() {
 }
 
 bool TControl::ScreenImageCurrent() const {
-  return !FStale && !FInPaint && !FParentBackground && isVisible() &&
-         FScreen.size() == QSize(std::max(1, width()), std::max(1, height()));
+  return !FStale && !FInPaint && !FParentBackground && isVisible() && ImageFits();
 }
 
 void TControl::RefreshArea(const TRect& Area, const std::function<void(TCanvas&)>& Draw) {
@@ -242,8 +264,12 @@ void TControl::RefreshArea(const TRect& Area, const std::function<void(TCanvas&)
   update(R);
 }
 
-void TControl::ScrollImage(const TRect& Area, int Dy) {
-  const QRect R = QRect(Area.Left, Area.Top, Area.Width(), Area.Height()) & FScreen.rect();
+void TControl::ScrollImage(const TRect& Area, int LogicalDy) {
+  // Rows and columns of device pixels.
+  const QRect R =
+      QRect(Area.Left * FRatio, Area.Top * FRatio, Area.Width() * FRatio, Area.Height() * FRatio) &
+      FScreen.rect();
+  const int Dy = LogicalDy * FRatio;
   if (R.isEmpty() || Dy == 0 || std::abs(Dy) >= R.height()) return;
   FCanvas.Flush();
   const qsizetype Bpl = FScreen.bytesPerLine();
@@ -258,7 +284,7 @@ void TControl::ScrollImage(const TRect& Area, int Dy) {
 }
 
 const QImage& TControl::ScreenImage() {
-  if (FStale || FScreen.size() != QSize(std::max(1, width()), std::max(1, height()))) PaintNow();
+  if (FStale || !ImageFits()) PaintNow();
   FCanvas.Flush();
   return FScreen;
 }
@@ -279,7 +305,7 @@ void TControl::Refresh() {
 }
 
 QImage TControl::ParentBackground() {
-  QImage Img(QSize(std::max(1, width()), std::max(1, height())), QImage::Format_RGB32);
+  QImage Img = KeptImage(QSize(std::max(1, width()), std::max(1, height())), FRatio);
   QWidget* P = parentWidget();
   if (!P) {
     Img.fill(palette().color(QPalette::Window));
@@ -296,10 +322,16 @@ bool TControl::event(QEvent* Event) {
   return Handled;
 }
 
+// The picture is kept at the ratio of the device it lands on: the backing
+// store of a high-DPI screen, or the image of a render().
 void TControl::paintEvent(QPaintEvent* Event) {
-  const QImage& Img = ScreenImage();
   QPainter P(this);
-  P.drawImage(Event->rect(), Img, Event->rect());
+  const QPaintDevice* Device = P.paintEngine() ? P.paintEngine()->paintDevice() : this;
+  SetPaintRatio(WholeRatio(Device->devicePixelRatioF()));
+  const QImage& Img = ScreenImage();
+  const QRect R = Event->rect();
+  P.drawImage(QRectF(R), Img, QRectF(R.x() * FRatio, R.y() * FRatio, R.width() * FRatio,
+                                     R.height() * FRatio));
 }
 
 void TControl::resizeEvent(QResizeEvent*) {

@@ -7,7 +7,13 @@
 //   Refresh()      Paint() now, then schedule the blit ("repaint at once")
 //
 // Drawing on Canvas() between paints (highlights) persists until the next
-// Paint(), as on the original platform. Qt events are translated into the
+// Paint(), as on the original platform.
+//
+// On a high-DPI screen (or when rendered into a device with a higher pixel
+// ratio) the image is kept at that whole-number ratio: it has PaintRatio()
+// device pixels per logical pixel and carries the ratio, so Canvas() and every
+// documented coordinate stay logical while text and antialiased shapes use the
+// device pixels. Qt events are translated into the
 // platform's handlers (MouseDown, KeyDown with virtual-key codes, ...), which
 // subclasses override; the default handlers call the public OnX events. An
 // exception raised while Qt delivers an event goes to the application's
@@ -83,6 +89,8 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   // The persistent screen image and its canvas.
   TCanvas& Canvas() { return FCanvas; }
   const QImage& ScreenImage();
+  // Device pixels per logical pixel of the kept image (1 on ordinary screens).
+  int PaintRatio() const { return FRatio; }
   void Invalidate();
   void Refresh();
   void Repaint() { Refresh(); }
@@ -174,6 +182,8 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   void OpenPopupMenu(QPoint MousePos);
 
   void EnsureImageSize();
+  bool ImageFits() const;
+  void SetPaintRatio(int Ratio);
   void PaintNow();
   void FontFieldsChanged();
   void QtFontChanged();
@@ -185,6 +195,7 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   QSize FSizeHint{64, 64};
   QImage FScreen;
   TCanvas FCanvas;
+  int FRatio = 1;
   bool FStale = true;
   bool FParentBackground = false;
   bool FPressed = false;

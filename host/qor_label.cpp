@@ -110,8 +110,12 @@ void TCustomLabel::DoDrawText(TRect& Rect, unsigned Flags) {
   QPainter& P = C.Painter();
   P.setFont(F);
   const auto Draw = [&](int Dx, TColor Color) {
-    P.setPen(C.Q(Color));
-    P.drawText(QRect(Rect.Left + Dx, Rect.Top + Dx, Rect.Width(), Rect.Height()), QtFlags, FCaption);
+    const QRect Box(Rect.Left + Dx, Rect.Top + Dx, Rect.Width(), Rect.Height());
+    const QRectF Cell = P.transform().mapRect(
+        QRectF(QFontMetrics(F).boundingRect(Box, QtFlags, FCaption) & Box));
+    P.setPen(C.QText(Color, Cell));
+    P.drawText(Box, QtFlags, FCaption);
+    C.TextDrawn(Cell, FCaption);
   };
   if (Enabled()) {
     Draw(0, Font().Color());

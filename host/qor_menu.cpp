@@ -23,8 +23,18 @@ void TMenuItem::SetEnabled(bool On) { FAction->setEnabled(On); }
 bool TMenuItem::Visible() const { return FAction->isVisible(); }
 void TMenuItem::SetVisible(bool On) { FAction->setVisible(On); }
 
-void TMenuItem::SetBitmap(const TBitmap& Bitmap) {
-  FAction->setIcon(Bitmap.Empty() ? QIcon() : QIcon(QPixmap::fromImage(Bitmap.Image())));
+void TMenuItem::SetBitmap(const TBitmap& Bitmap, const TBitmap* HiRes) {
+  if (Bitmap.Empty()) {
+    FAction->setIcon(QIcon());
+    return;
+  }
+  QIcon Icon(QPixmap::fromImage(Bitmap.Image()));
+  if (HiRes && HiRes->Width() == 2 * Bitmap.Width() && HiRes->Height() == 2 * Bitmap.Height()) {
+    QPixmap Two = QPixmap::fromImage(HiRes->Image());
+    Two.setDevicePixelRatio(2);
+    Icon.addPixmap(Two);
+  }
+  FAction->setIcon(Icon);
 }
 
 bool TMenuItem::HasBitmap() const { return !FAction->icon().isNull(); }

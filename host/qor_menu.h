@@ -42,7 +42,8 @@ class QORKIT_EXPORT TMenuItem : public QObject {
   bool Visible() const;
   void SetVisible(bool On);
   // The picture beside the caption (an empty bitmap removes it).
-  void SetBitmap(const TBitmap& Bitmap);
+  // HiRes, when given, is the same picture at twice the size for high-DPI screens.
+  void SetBitmap(const TBitmap& Bitmap, const TBitmap* HiRes = nullptr);
   bool HasBitmap() const;
 
   // Submenu items; adding the first one turns the item into a submenu.

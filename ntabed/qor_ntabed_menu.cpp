@@ -283,13 +283,15 @@ void TNTabEd::SetPopupUCaptions(int ix, const QString& Value) {
 // ---- opening the menus ------------------------------------------------------------------
 
 void TNTabEd::OpenDataMenu(int X, int Y) {
-  host::TBitmap Box;
+  const QString Name = FDataReadOnly ? QStringLiteral("CHECKEDBOX") : QStringLiteral("EMPTYBOX");
+  host::TBitmap Box, HiRes;
   try {
-    Box.LoadFromResourceName(FDataReadOnly ? QStringLiteral("CHECKEDBOX") : QStringLiteral("EMPTYBOX"));
+    Box.LoadFromResourceName(Name);
+    HiRes.LoadFromResourceName(Name + QStringLiteral("@2x"));
   } catch (const host::EInvalidGraphic&) {
-    Box = host::TBitmap();
+    // A picture that cannot be read leaves the item without it (or with the plain one).
   }
-  FDItems[8]->SetBitmap(Box);
+  FDItems[8]->SetBitmap(Box, &HiRes);
   ApplyMasks();
   if (OnBeforePopup) OnBeforePopup(this, FPopupDT);
   const QPoint P = mapToGlobal(QPoint(X, Y));

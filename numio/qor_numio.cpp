@@ -838,9 +838,10 @@ void TNumIO2::Paint() {
   const bool Warn = V < FMinimum || V > FMaximum;
   // The background can be kept unless the box's bevels (placed by the height
   // before auto-sizing) reach into the gauge zone.
-  const bool Keepable = G.BB + 3 < G.H - G.G && C.Target()->size() == QSize(G.W, G.H);
+  const bool Keepable = G.BB + 3 < G.H - G.G && C.Width() == G.W && C.Height() == G.H;
   TBackgroundKey Key = BackgroundKey(G, Warn);
-  if (Keepable && FBackgroundKey && *FBackgroundKey == Key) {
+  if (Keepable && FBackgroundKey && *FBackgroundKey == Key &&
+      FBackground.size() == C.Target()->size()) {
     C.DrawImage(Rect(0, 0, G.W, G.H), FBackground, Rect(0, 0, G.W, G.H));
   } else {
     C.Pen().SetColor(FColorOutBG);
