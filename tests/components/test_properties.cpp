@@ -109,8 +109,9 @@ TEST_P(ComponentProperties, EveryPropertyReadsBackChangesThePictureAndIsAssigned
     EXPECT_TRUE(SameValue(After, Expected))
         << "wrote " << Value.toString().toStdString() << ", read "
         << After.toString().toStdString();
-    if (!Rule.Invisible)
+    if (!Rule.Invisible) {
       EXPECT_NE(Entry.Picture(*A), PictureBefore) << "the picture did not change";
+    }
     if (Entry.Assign && Entry.Assigned.contains(Name)) {
       Entry.Assign(*B, *A);
       EXPECT_TRUE(SameValue(B->property(P.name()), After)) << "Assign did not copy it";
