@@ -90,7 +90,7 @@ QWidget* Looks() {
 }
 
 QWidget* Transparency() {
-  auto* Back = new QLabel;
+  auto* Back = new QWidget;
   auto* Inside = new QHBoxLayout(Back);
   Inside->setContentsMargins(8, 8, 8, 8);
   Back->setAutoFillBackground(true);
