@@ -207,7 +207,8 @@ void TMarkSel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
 
 void TMarkSel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   TCustomControl::MouseUp(Button, Shift, X, Y);
-  if (Button == mbLeft && !(X == -1 && Y == -1)) ChooseMark(NearestMark(X, Y), X, Y, OnMarkClick, &TMarkSel::markClicked);
+  if (Button == mbLeft && !(X == -1 && Y == -1))
+    ChooseMark(NearestMark(X, Y), X, Y, OnMarkClick, &TMarkSel::markClicked);
 }
 
 void TMarkSel::KeyDown(std::uint16_t& Key, TShiftState Shift) {

@@ -189,13 +189,7 @@ int TRasterLab::FrameWidth() const {
   return FFrameStyle <= fsRaised ? 1 : 2;
 }
 
-int TRasterLab::AutoHeightValue() const { return FrameWidth() + Pitch() * FCMat->FontHeight; }
-
-// Layouts keep an auto-sized height: it is the hint, and the only height.
-void TRasterLab::AdjustAutoHeight() {
-  updateGeometry();
-  SetHeight(AutoHeightValue());
-}
+void TRasterLab::AdjustAutoHeight() { SetHeight(FrameWidth() + Pitch() * FCMat->FontHeight); }
 
 void TRasterLab::AdjustAutoCenter() {
   FXPos = (Width() - CalcTextBitLength(FLabText)) / 2 + FrameWidth() + 1;
@@ -239,8 +233,8 @@ void TRasterLab::SetAutoCenter(bool On) {
 void TRasterLab::SetAutoHeight(bool On) {
   if (On == FAutoHeight) return;
   FAutoHeight = On;
+  // Layouts keep an automatic height: it is the size hint, and the only height.
   setSizePolicy(QSizePolicy::Preferred, On ? QSizePolicy::Fixed : QSizePolicy::Preferred);
-  updateGeometry();
   if (On) AdjustAutoHeight();
   Refresh();
 }
@@ -497,12 +491,6 @@ void TRasterLab::Assign(const TRasterLab& Source) {
   FColWhiteLine = Other->FColWhiteLine;
   FColorScheme = Other->FColorScheme;
   Refresh();
-}
-
-QSize TRasterLab::sizeHint() const {
-  QSize Hint = TGraphicControl::sizeHint();
-  if (FAutoHeight) Hint.setHeight(AutoHeightValue());
-  return Hint;
 }
 
 QSize TRasterLab::minimumSizeHint() const {

@@ -134,7 +134,6 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   int CalcTextBitLength(const QString& Text) const;
   // Height from the font and dots; PosX so that the text stands in the middle.
   void AdjustAutoHeight();
-  int AutoHeightValue() const;
   void AdjustAutoCenter();
   // Restarts the scroll timer as mode, interval and state require.
   void UpdateTimer();
@@ -163,9 +162,7 @@ class QORKIT_EXPORT TRasterLab : public TGraphicControl {
   void scrollLoopRestarted();
 
  public:
-  // With AutoHeight the height the font needs; the text may scroll or clip
-  // across any width of eight characters' dots or more.
-  QSize sizeHint() const override;
+  // The text may scroll or clip across any width of eight characters' dots.
   QSize minimumSizeHint() const override;
 
  protected:

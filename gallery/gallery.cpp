@@ -31,4 +31,9 @@ QWidget* Captioned(const QString& Caption, QWidget* Widget) {
   return Box;
 }
 
+void SetSize(host::TControl* Control, int Width, int Height) {
+  Control->SetWidth(Width);
+  Control->SetHeight(Height);
+}
+
 }  // namespace qor::gallery

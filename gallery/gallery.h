@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "host/qor_control.h"
+
 namespace qor::gallery {
 
 struct TPage {
@@ -20,5 +22,8 @@ std::vector<TPage> Pages();
 
 // A titled group box holding Widget, for laying out a page's examples.
 QWidget* Captioned(const QString& Caption, QWidget* Widget);
+
+// Sets a control's Width and Height: the size its layout then offers it.
+void SetSize(host::TControl* Control, int Width, int Height);
 
 }  // namespace qor::gallery

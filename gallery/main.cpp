@@ -45,7 +45,8 @@ bool SnapshotPages(const QString& Directory, TSnapshot Kind) {
   for (const auto& Page : qor::gallery::Pages()) {
     QWidget* W = Page.Make();
     W->setAttribute(Qt::WA_DontShowOnScreen);
-    W->adjustSize();
+    // The page's own size hint: adjustSize would cap it to part of the screen.
+    W->resize(W->sizeHint());
     W->show();
     LetEventsRun(400);
     const QString Path = QDir(Directory).filePath(Page.FileName + QStringLiteral(".png"));

@@ -52,7 +52,7 @@ QImage MakePicture(int I) {
 
 QWidget* Thumbnails() {
   auto* T = new TThumbnails;
-  T->setFixedSize(470, 430);
+  gallery::SetSize(T, 470, 430);
   T->SetMax(60);
   T->SetSlideSize(100);
   T->SetSlideMargin(6);
@@ -98,7 +98,7 @@ QWidget* Folders() {
                         "Images/Micrographs", "Ünïcode Δ/Ω data", ".cache/hidden"})
     QDir().mkpath(Root + QString::fromUtf8(D));
   auto* Tree = new TFolderTree;
-  Tree->setFixedSize(260, 380);
+  Tree->setMinimumSize(260, 380);
   Tree->SetRootFolder(Root);
   Tree->SelectPath(Root + QStringLiteral("Measurements/2024"));
   Tree->expandItem(Tree->TopNode());

@@ -25,7 +25,7 @@ const char* const StyleNames[] = {
 
 TOnOffBut* Button(TOnOffButStyle Style, bool On, bool Enabled, QWidget* Parent) {
   auto* B = new TOnOffBut(Parent);
-  B->setFixedSize(70, 60);
+  gallery::SetSize(B, 70, 60);
   B->SetButtonStyle(Style);
   B->SetFrameStyle(fsNone);
   B->SetOnOff(On);
@@ -57,7 +57,7 @@ QWidget* RadioGroup(int Group, bool AllowAllOff, const QString& Title) {
   const char* const Names[] = {"Slow", "Medium", "Fast"};
   for (int i = 0; i < 3; ++i) {
     auto* B = new TOnOffBut(Box);
-    B->setFixedSize(150, 24);
+    gallery::SetSize(B, 150, 24);
     B->SetButtonStyle(oobsRadioBut);
     B->SetFrameStyle(fsNone);
     B->SetAutoCenter(false);
@@ -74,7 +74,7 @@ QWidget* RadioGroup(int Group, bool AllowAllOff, const QString& Title) {
 
 QWidget* Captions() {
   auto* B = new TOnOffBut;
-  B->setFixedSize(230, 90);
+  gallery::SetSize(B, 230, 90);
   B->SetButtonStyle(oobsBeveledLed);
   B->SetLeftText(QStringLiteral("Pump"));
   B->SetRightText(QStringLiteral("running"));
@@ -116,7 +116,6 @@ QWidget* Selectors() {
   Colours->SetSelColor(clTeal);
   Column->addWidget(gallery::Captioned(QStringLiteral("Colour selector"), Colours));
   auto* Marks = new TMarkSel(Box);
-  Marks->setFixedSize(236, 178);
   Marks->SetSelected(9);
   Column->addWidget(gallery::Captioned(QStringLiteral("Marker selector"), Marks));
   return Box;

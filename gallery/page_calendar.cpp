@@ -14,7 +14,6 @@ using namespace qor;
 
 TMiniCal* Calendar(TLanguage Language, int Y, int M, int D) {
   auto* C = new TMiniCal;
-  C->setFixedSize(300, 180);
   C->SetLanguage(Language);
   C->SetDate(host::EncodeDate(Y, M, D));
   return C;

@@ -17,21 +17,21 @@ namespace {
 
 using namespace qor;
 
-// Layouts keep each control at the size it chose for itself (automatic
+// A caption above a control that keeps the size it asks for (automatic
 // heights included).
 QWidget* Titled(const QString& Title, QWidget* Widget) {
-  Widget->setFixedSize(Widget->size());
   auto* Box = new QWidget;
   auto* Layout = new QVBoxLayout(Box);
   Layout->setContentsMargins(0, 0, 0, 0);
   Layout->addWidget(new QLabel(Title));
-  Layout->addWidget(Widget);
+  Layout->addWidget(Widget, 0, Qt::AlignLeft | Qt::AlignTop);
+  Layout->addStretch();
   return Box;
 }
 
 TSevenSeg* SevenSeg(const QString& Caption, int Digits, TColor Text, TColor Back, int W, int H) {
   auto* S = new TSevenSeg;
-  S->setFixedSize(W, H);
+  gallery::SetSize(S, W, H);
   S->SetNumDigits(Digits);
   S->SetCaption(Caption);
   S->SetColorText(Text);
@@ -127,7 +127,7 @@ QWidget* RotLabs() {
   const int Angles[] = {0, 45, 90, 180, 300};
   for (int Angle : Angles) {
     auto* L = new TRotLab;
-    L->setFixedSize(150, 150);
+    gallery::SetSize(L, 150, 150);
     L->SetCaption(QStringLiteral("%1 degrees").arg(Angle));
     L->SetTextAngle(Angle);
     L->SetTransparent(false);
@@ -137,14 +137,14 @@ QWidget* RotLabs() {
     Row->addWidget(L);
   }
   auto* Right = new TRotLab;
-  Right->setFixedSize(150, 150);
+  gallery::SetSize(Right, 150, 150);
   Right->SetCaption(QStringLiteral("right, 30\u00B0"));
   Right->SetAlignment(taRightJustify);
   Right->SetTextAngle(30);
   Right->SetFrameStyle(fsRaised);
   Row->addWidget(Right);
   auto* Disabled = new TRotLab;
-  Disabled->setFixedSize(150, 150);
+  gallery::SetSize(Disabled, 150, 150);
   Disabled->SetCaption(QStringLiteral("disabled"));
   Disabled->SetTextAngle(-20);
   Disabled->SetEnabled(false);
@@ -170,7 +170,7 @@ QWidget* Gradients() {
       {"gtMidBandVert, 7 bands", TGradFill::gtMidBandVert, TGradFill::gmNone, clPurple, clWhite, 7, fsSimple}};
   for (const TExample& E : Examples) {
     auto* G = new TGradFill;
-    G->setFixedSize(150, 121);
+    gallery::SetSize(G, 150, 121);
     G->SetFillType(E.Type);
     G->SetGridMode(E.Grid);
     G->SetColorFirst(E.First);
@@ -181,7 +181,7 @@ QWidget* Gradients() {
     Row->addWidget(Titled(QString::fromLatin1(E.Title), G));
   }
   auto* Flipped = new TGradFill;
-  Flipped->setFixedSize(150, 121);
+  gallery::SetSize(Flipped, 150, 121);
   Flipped->SetColorFlipped(true);
   Flipped->SetNrColors(255);
   Row->addWidget(Titled(QStringLiteral("flipped, 255 bands"), Flipped));

@@ -16,7 +16,7 @@ using namespace qor;
 
 TMeter* Meter(TMeter::TMeterLayout Layout, const QString& Caption) {
   auto* M = new TMeter;
-  M->setFixedSize(250, 190);
+  gallery::SetSize(M, 250, 190);
   M->SetMeterLayout(Layout);
   M->SetCaption(Caption);
   return M;
@@ -118,7 +118,7 @@ QWidget* Meters() {
 
 TProgBar* Bar(double Value, int W = 300, int H = 28) {
   auto* B = new TProgBar;
-  B->setFixedSize(W, H);
+  gallery::SetSize(B, W, H);
   B->SetValue(Value);
   return B;
 }

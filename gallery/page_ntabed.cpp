@@ -15,7 +15,7 @@ namespace {
 
 TNTabEd* Table() {
   auto* E = new TNTabEd;
-  E->setFixedSize(560, 300);
+  gallery::SetSize(E, 560, 300);
   E->Redimension(5, 9);
   E->SetAttribColVisible(true);
   const QStringList Names{"Time s", "Voltage", "Current", "Phase", "Quality"};

@@ -26,10 +26,9 @@ TNumIO2* Field(const QString& Left, const QString& Right, TInFormat Format, doub
   return F;
 }
 
-// Places a configured field at its own size.
+// Places a configured field at the size it asks for.
 void Add(QGridLayout* Grid, TNumIO2* F, int Row, int Column) {
-  F->setFixedSize(F->Width(), F->Height());
-  Grid->addWidget(F, Row, Column);
+  Grid->addWidget(F, Row, Column, Qt::AlignLeft);
 }
 
 QWidget* Formats() {
@@ -124,14 +123,12 @@ QWidget* EditField() {
   Edit->SetRangeHigh(100);
   Edit->SetInputFormat(itFixPoint);
   Edit->SetValue(42.5);
-  Edit->setFixedWidth(120);
   Grid->addWidget(new QLabel(QStringLiteral("Edit-based, -100..100:")), 0, 0);
   Grid->addWidget(Edit, 0, 1);
   auto* Dynamic = new TNumIO;
   Dynamic->SetRangeLow(-uc_MaxDouble);
   Dynamic->SetRangeHigh(uc_MaxDouble);
   Dynamic->SetText(QStringLiteral("$FF"));
-  Dynamic->setFixedWidth(120);
   Grid->addWidget(new QLabel(QStringLiteral("Dynamic ($, %, &):")), 1, 0);
   Grid->addWidget(Dynamic, 1, 1);
   Grid->setColumnStretch(2, 1);

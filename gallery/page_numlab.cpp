@@ -1,6 +1,7 @@
 // Gallery page "Numeric label": every display type, the alignments, the frame
 // styles, transparency, the disabled look and an overflow.
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <cmath>
 
@@ -13,7 +14,7 @@ using namespace qor;
 
 TNumLab* Label(const QString& Left, double Value, TDisplay Type, const QString& Right = {}) {
   auto* L = new TNumLab;
-  L->setFixedSize(260, 28);
+  gallery::SetSize(L, 260, 28);
   L->SetLeftSpace(90);
   L->SetLabelWidth(120);
   L->SetLeftText(Left);
@@ -89,8 +90,9 @@ QWidget* Looks() {
 }
 
 QWidget* Transparency() {
-  auto* Back = new QLabel;
-  Back->setFixedSize(260, 44);
+  auto* Back = new QWidget;
+  auto* Inside = new QHBoxLayout(Back);
+  Inside->setContentsMargins(8, 8, 8, 8);
   Back->setAutoFillBackground(true);
   QPalette P = Back->palette();
   QLinearGradient G(0, 0, 260, 0);
@@ -98,8 +100,9 @@ QWidget* Transparency() {
   G.setColorAt(1, QColor(120, 200, 255));
   P.setBrush(QPalette::Window, G);
   Back->setPalette(P);
-  auto* L = new TNumLab(Back);
-  L->SetBounds(8, 8, 240, 28);
+  auto* L = new TNumLab;
+  L->SetWidth(240);
+  Inside->addWidget(L);
   L->SetLeftSpace(70);
   L->SetLabelWidth(120);
   L->SetLeftText(QStringLiteral("Transparent"));

@@ -32,7 +32,7 @@ constexpr TItem Items[] = {
 
 TReportListView* Inventory() {
   auto* V = new TReportListView;
-  V->setFixedSize(520, 330);
+  gallery::SetSize(V, 520, 330);
   V->SetNrCols(5);
   V->SetNrRows(int(std::size(Items)));
   V->SetCommonHeader(QStringLiteral("Parts inventory\nspring stock count"));
@@ -93,7 +93,7 @@ QWidget* WithRowEditor(TReportListView* V) {
 
 TReportListView* EmptyList() {
   auto* V = new TReportListView;
-  V->setFixedSize(300, 200);
+  gallery::SetSize(V, 300, 200);
   V->SetNrCols(3);
   V->SetNrRows(0);
   V->SetHeader(1, QStringLiteral("Date"));

@@ -136,11 +136,6 @@ TControl::TControl(QWidget* AOwner) : QWidget(AOwner), FCanvas(nullptr, this) {
   resize(FSizeHint);
 }
 
-void TControl::SetDefaultSize(int Width, int Height) {
-  FSizeHint = QSize(Width, Height);
-  updateGeometry();
-  SetBounds(x(), y(), Width, Height);
-}
 
 TControl::~TControl() {
   MarkDestroying();
@@ -148,7 +143,12 @@ TControl::~TControl() {
 }
 
 void TControl::SetBounds(int Left, int Top, int Width, int Height) {
-  setGeometry(Left, Top, std::max(0, Width), std::max(0, Height));
+  const QSize Size(std::max(0, Width), std::max(0, Height));
+  if (Size != FSizeHint) {
+    FSizeHint = Size;
+    updateGeometry();
+  }
+  setGeometry(QRect(QPoint(Left, Top), Size));
 }
 
 // A change of Font() reaches the widget's Qt font, and the picture.

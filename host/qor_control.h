@@ -123,10 +123,12 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   // The item's rectangle in widget coordinates (empty while it is not shown).
   virtual QRect AccessibleItemRect(int) const { return {}; }
 
-  // Layouts offer a control the size it is created with (or, where it sizes
-  // itself, what its content needs) and never less than the minimum. The
-  // picture of most controls is laid out in fixed pixels, so the default
-  // minimum is the whole size hint; controls that scale their picture allow less.
+  // Layouts offer a control the size it asks for through its own geometry:
+  // the size it is created with, until Width, Height or SetBounds (or its
+  // auto-sizing) give another; a layout's own resizing leaves it alone. They
+  // never give less than the minimum. The picture of most controls is laid
+  // out in fixed pixels, so the default minimum is the whole size hint;
+  // controls that scale their picture allow less.
   QSize sizeHint() const override { return FSizeHint; }
   QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -138,8 +140,8 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
  protected:
   // Redraws the whole picture on Canvas(); the default fills it with Color.
   virtual void Paint();
-  // The size a new control gets, kept as its size hint.
-  void SetDefaultSize(int Width, int Height);
+  // The size a new control gets.
+  void SetDefaultSize(int Width, int Height) { SetBounds(x(), y(), Width, Height); }
   // Partial repaints. A control whose change touches a small part of its
   // picture redraws that part on the kept image and blits only it; the rest of
   // the image still holds the last Paint. Both need a current image (not stale,

@@ -11,6 +11,8 @@
 #include <QLabel>
 #include <memory>
 
+#include "displays/qor_rasterlab.h"
+#include "gauges/qor_meter.h"
 #include "tests/components/component_registry.h"
 #include "tests/support/qorkit_test_support.h"
 
@@ -106,6 +108,35 @@ TEST_P(ComponentLayouts, GetsItsHintAndNeverLessThanItsMinimum) {
     QCoreApplication::processEvents();
     ExpectAtLeast(C.size(), C.minimumSizeHint(), "squeezed below the minimum size hint");
   }
+}
+
+// The size an application gives a control through Width and Height (or the
+// control through its auto-sizing) is what layouts offer it; a layout's own
+// resizing does not change it.
+TEST(ControlSizeHint, FollowsTheControlsOwnGeometryNotTheLayouts) {
+  QWidget Window;
+  auto* Row = new QHBoxLayout(&Window);
+  auto* Meter = new TMeter;
+  auto* Dots = new TRasterLab;
+  Row->addWidget(Meter);
+  Row->addWidget(Dots);
+  EXPECT_EQ(Meter->sizeHint(), QSize(297, 209));
+  Meter->SetWidth(360);
+  Meter->SetHeight(240);
+  EXPECT_EQ(Meter->sizeHint(), QSize(360, 240));
+  Dots->SetAutoHeight(true);
+  const int AutoHeight = Dots->Height();
+  EXPECT_EQ(Dots->sizeHint().height(), AutoHeight);
+  ShowAndWait(Window);
+  Window.resize(Window.sizeHint() + QSize(200, 120));
+  QCoreApplication::processEvents();
+  EXPECT_GT(Meter->width(), 360);  // grows with the window ...
+  EXPECT_EQ(Meter->sizeHint(), QSize(360, 240));  // ... and still asks for its own size
+  EXPECT_EQ(Dots->height(), AutoHeight);  // an automatic height is kept by the layout
+  Dots->SetDotSize(Dots->DotSize() + 1);
+  QCoreApplication::processEvents();
+  EXPECT_GT(Dots->height(), AutoHeight);
+  EXPECT_EQ(Dots->height(), Dots->sizeHint().height());
 }
 
 INSTANTIATE_TEST_SUITE_P(All, ComponentLayouts, ::testing::ValuesIn(Components()),
