@@ -216,6 +216,17 @@ TEST(Accessibility, ValueChangesReachTheScreenReaderOnce) {
   ASSERT_EQ(ScreenReader::Of(&Bar, QAccessible::ValueChanged).size(), 1u);
 }
 
+TEST(Accessibility, ComponentsCreatedInsideAParentWhileAReaderListensGetTheirInterface) {
+  ScreenReader Reader;
+  QWidget Window;
+  auto* Label = new TNumLab(&Window);
+  auto* List = new TReportListView(&Window);
+  auto* Field = new TNumIO(&Window);
+  EXPECT_EQ(Iface(Label)->role(), QAccessible::StaticText);
+  EXPECT_NE(Iface(List)->tableInterface(), nullptr);
+  EXPECT_NE(Iface(Field)->valueInterface(), nullptr);
+}
+
 TEST(Accessibility, NoEventsWhileNoScreenReaderListens) {
   const QAccessible::UpdateHandler Old = QAccessible::installUpdateHandler(&Record);
   Recorded().clear();
