@@ -8,6 +8,7 @@
 #include <QWindow>
 
 #include "host/qor_control.h"
+#include "host/qor_edit.h"
 #include "host/qor_grid.h"
 
 namespace qor::host {
@@ -458,9 +459,112 @@ class TAccessibleGrid final : public TAccessibleControl, public QAccessibleTable
   mutable TChildCache FCells;
 };
 
+// An edit box: Qt's line edit as a reader sees it, through the public API
+// of QLineEdit, plus the value of an edit box that holds a number.
+class TAccessibleEdit final : public QAccessibleWidget,
+                              public QAccessibleTextInterface,
+                              public QAccessibleEditableTextInterface,
+                              public QAccessibleValueInterface {
+ public:
+  explicit TAccessibleEdit(TCustomEdit* E) : QAccessibleWidget(E, QAccessible::EditableText) {}
+
+  TCustomEdit* Edit() const { return static_cast<TCustomEdit*>(widget()); }
+
+  QString text(QAccessible::Text T) const override {
+    if (T == QAccessible::Value)
+      return Edit()->echoMode() == QLineEdit::Normal ? Edit()->text() : QString();
+    return QAccessibleWidget::text(T);
+  }
+  void setText(QAccessible::Text T, const QString& Text) override {
+    if (T != QAccessible::Value) return QAccessibleWidget::setText(T, Text);
+    if (!Edit()->isReadOnly()) Edit()->setText(Text);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State S = QAccessibleWidget::state();
+    S.readOnly = Edit()->isReadOnly();
+    S.editable = !S.readOnly;
+    S.selectableText = true;
+    S.passwordEdit = Edit()->echoMode() != QLineEdit::Normal;
+    return S;
+  }
+  void* interface_cast(QAccessible::InterfaceType T) override {
+    switch (T) {
+      case QAccessible::TextInterface: return static_cast<QAccessibleTextInterface*>(this);
+      case QAccessible::EditableTextInterface:
+        return static_cast<QAccessibleEditableTextInterface*>(this);
+      case QAccessible::ValueInterface:
+        return Edit()->AccessibleValue() ? static_cast<QAccessibleValueInterface*>(this) : nullptr;
+      default: return QAccessibleWidget::interface_cast(T);
+    }
+  }
+
+  // Text.
+  void selection(int Index, int* Start, int* End) const override {
+    *Start = *End = 0;
+    if (Index != 0 || !Edit()->hasSelectedText()) return;
+    *Start = Edit()->selectionStart();
+    *End = Edit()->selectionEnd();
+  }
+  int selectionCount() const override { return Edit()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int Start, int End) override { setSelection(0, Start, End); }
+  void removeSelection(int Index) override {
+    if (Index == 0) Edit()->deselect();
+  }
+  void setSelection(int Index, int Start, int End) override {
+    if (Index == 0) Edit()->setSelection(Start, End - Start);
+  }
+  int cursorPosition() const override { return Edit()->cursorPosition(); }
+  void setCursorPosition(int Position) override { Edit()->setCursorPosition(Position); }
+  QString text(int Start, int End) const override {
+    if (Start < 0 || End < Start) return {};
+    return text(QAccessible::Value).mid(Start, End - Start);
+  }
+  int characterCount() const override { return int(Edit()->text().size()); }
+  QRect characterRect(int) const override { return {}; }
+  int offsetAtPoint(const QPoint& Point) const override {
+    return Edit()->cursorPositionAt(Edit()->mapFromGlobal(Point));
+  }
+  void scrollToSubstring(int Start, int) override { Edit()->setCursorPosition(Start); }
+  QString attributes(int Offset, int* Start, int* End) const override {
+    *Start = *End = Offset;
+    return {};
+  }
+
+  // Editing goes through the selection, as typing does, so that the edit
+  // box checks and reports it the same way.
+  void deleteText(int Start, int End) override { replaceText(Start, End, QString()); }
+  void insertText(int Offset, const QString& Text) override { replaceText(Offset, Offset, Text); }
+  void replaceText(int Start, int End, const QString& Text) override {
+    if (Edit()->isReadOnly()) return;
+    Edit()->setSelection(Start, End - Start);
+    Edit()->insert(Text);
+  }
+
+  // Value.
+  QVariant currentValue() const override {
+    const auto V = Edit()->AccessibleValue();
+    return V ? QVariant(V->Current) : QVariant();
+  }
+  void setCurrentValue(const QVariant& Value) override {
+    bool Ok = false;
+    const double D = Value.toDouble(&Ok);
+    if (Ok && !Edit()->isReadOnly()) Edit()->SetAccessibleValue(D);
+  }
+  QVariant maximumValue() const override {
+    const auto V = Edit()->AccessibleValue();
+    return V && V->Maximum ? QVariant(*V->Maximum) : QVariant();
+  }
+  QVariant minimumValue() const override {
+    const auto V = Edit()->AccessibleValue();
+    return V && V->Minimum ? QVariant(*V->Minimum) : QVariant();
+  }
+  QVariant minimumStepSize() const override { return {}; }
+};
+
 QAccessibleInterface* Factory(const QString&, QObject* Object) {
   if (auto* G = qobject_cast<TCustomGrid*>(Object)) return new TAccessibleGrid(G);
   if (auto* C = qobject_cast<TControl*>(Object)) return new TAccessibleControl(C);
+  if (auto* E = qobject_cast<TCustomEdit*>(Object)) return new TAccessibleEdit(E);
   return nullptr;
 }
 

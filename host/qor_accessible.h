@@ -4,8 +4,9 @@
 // control a QAccessibleInterface built from the control's own description
 // (TControl::AccessibleRole, AccessibleCaption, AccessibleValue, AccessibleText,
 // AccessibleState and its list items; TCustomGrid adds the table and its
-// cells). Components that wrap Qt widgets (edit boxes, combo boxes, tree
-// views, tool buttons) keep Qt's own interfaces.
+// cells). TCustomEdit gets an editable text with the value it may hold;
+// other components that wrap Qt widgets (combo boxes, tree views, tool
+// buttons) keep Qt's own interfaces.
 //
 //   interface         present when                   answers from
 //   name              always                         accessibleName, else AccessibleCaption

@@ -14,6 +14,7 @@
 
 #include <QLineEdit>
 
+#include "host/qor_accessible.h"
 #include "host/qor_component.h"
 #include "host/qor_font.h"
 #include "host/qor_types.h"
@@ -60,6 +61,11 @@ class QORKIT_EXPORT TCustomEdit : public QLineEdit, public TComponentStateHolder
   int Width() const { return width(); }
   int Height() const { return height(); }
   void SetBounds(int Left, int Top, int Width, int Height);
+
+  // Screen readers see the edit box with its text, caret and selection; an
+  // edit box that holds a number adds its value (host/qor_accessible.h).
+  virtual std::optional<TAccessibleValue> AccessibleValue() const { return std::nullopt; }
+  virtual void SetAccessibleValue(double) {}
 
   TNotifyEvent OnChange, OnClick, OnDblClick, OnEnter, OnExit;
   TKeyEvent OnKeyDown, OnKeyUp;

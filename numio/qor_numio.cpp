@@ -1206,6 +1206,15 @@ void TNumIO::SetEditText(const QString& S) {
   FInternalChg = true;
   SetText(S);
   SetSelStart(Caret);
+  host::NotifyAccessibleValue(this, Value());
+}
+
+// Set as a program sets Value, and reported as a typed change is.
+void TNumIO::SetAccessibleValue(double V) {
+  if (!std::isfinite(V)) return;
+  const QString Before = Text();
+  SetValue(std::clamp(V, FMinimum, FMaximum));
+  if (Text() != Before) TCustomEdit::Change();
 }
 
 //   step                         replacement R           caret
@@ -1254,6 +1263,7 @@ void TNumIO::Change() {
     Accepted = (V >= FMinimum && V <= FMaximum) || V == 0;
     if (Accepted) {
       FOldText = Replace ? R : Current;
+      host::NotifyAccessibleValue(this, V);
       TCustomEdit::Change();
       Q_EMIT valueChanged(Value());
     }

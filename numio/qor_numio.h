@@ -432,6 +432,12 @@ class QORKIT_EXPORT TNumIO : public host::TCustomEdit {
   void Assign(const TNumIO& Source);
   void AssignTo(TNumIO& Dest) const { Dest.Assign(*this); }
 
+  // Screen readers: the value in RangeLow..RangeHigh beside Qt's text.
+  std::optional<host::TAccessibleValue> AccessibleValue() const override {
+    return host::TAccessibleValue{Value(), FMinimum, FMaximum};
+  }
+  void SetAccessibleValue(double Value) override;
+
  Q_SIGNALS:
   // Follows changed() of every accepted change (OnChange); refused and
   // internal changes emit nothing.

@@ -102,13 +102,14 @@ struct TExpected {
   double Current = 0, Minimum = 0, Maximum = 0;
   bool Text = false;
   bool Table = false;
+  bool Unbounded = false;  // a value without a range
 };
 
 const std::map<QString, TExpected>& Expected() {
   static const std::map<QString, TExpected> Table = {
-      {"TNumLab", {QAccessible::StaticText, "U V", true, 12.5, 0, 0, true}},
+      {"TNumLab", {QAccessible::StaticText, "U V", true, 12.5, 0, 0, true, false, true}},
       {"TNumIO2", {QAccessible::SpinBox, "", true, 12.5, -100, 100, true}},
-      {"TNumIO", {QAccessible::EditableText, ""}},
+      {"TNumIO", {QAccessible::EditableText, "", true, 0, 0, 0, true}},
       {"TSevenSeg", {QAccessible::StaticText, "12.5", false, 0, 0, 0, true}},
       {"TRasterLab", {QAccessible::StaticText, "", false, 0, 0, 0, true}},
       {"TRotLab", {QAccessible::StaticText, "Rotated", false, 0, 0, 0, true}},
@@ -154,12 +155,11 @@ TEST_P(ComponentAccessibility, ReportsRoleNameValueTextAndStates) {
   EXPECT_EQ(V != nullptr, X.Value);
   if (V && X.Value) {
     EXPECT_DOUBLE_EQ(V->currentValue().toDouble(), X.Current);
-    if (X.Minimum != X.Maximum) {
+    EXPECT_EQ(V->minimumValue().isValid(), !X.Unbounded);
+    EXPECT_EQ(V->maximumValue().isValid(), !X.Unbounded);
+    if (!X.Unbounded) {
       EXPECT_DOUBLE_EQ(V->minimumValue().toDouble(), X.Minimum);
       EXPECT_DOUBLE_EQ(V->maximumValue().toDouble(), X.Maximum);
-    } else {
-      EXPECT_FALSE(V->minimumValue().isValid());
-      EXPECT_FALSE(V->maximumValue().isValid());
     }
   }
   if (X.Text) {
@@ -214,6 +214,17 @@ TEST(Accessibility, ValueChangesReachTheScreenReaderOnce) {
   EXPECT_DOUBLE_EQ(M[0].Value.toDouble(), 100);
   EXPECT_DOUBLE_EQ(Iface(&Meter)->valueInterface()->currentValue().toDouble(), 100);
   ASSERT_EQ(ScreenReader::Of(&Bar, QAccessible::ValueChanged).size(), 1u);
+}
+
+TEST(Accessibility, ComponentsCreatedInsideAParentWhileAReaderListensGetTheirInterface) {
+  ScreenReader Reader;
+  QWidget Window;
+  auto* Label = new TNumLab(&Window);
+  auto* List = new TReportListView(&Window);
+  auto* Field = new TNumIO(&Window);
+  EXPECT_EQ(Iface(Label)->role(), QAccessible::StaticText);
+  EXPECT_NE(Iface(List)->tableInterface(), nullptr);
+  EXPECT_NE(Iface(Field)->valueInterface(), nullptr);
 }
 
 TEST(Accessibility, NoEventsWhileNoScreenReaderListens) {
@@ -277,6 +288,36 @@ TEST(Accessibility, ScreenReaderSetsNumericFieldWithinRangeUnlessReadOnly) {
   V->setCurrentValue(2.0);
   EXPECT_DOUBLE_EQ(Field.Value(), 10);
   EXPECT_EQ(Changes, 2);
+}
+
+TEST(Accessibility, NumberEditReportsValueAndRefusesTextOutsideItsFormat) {
+  ScreenReader Reader;
+  TNumIO Edit;
+  Edit.SetInputFormat(TNumIO2::itInt);
+  Edit.SetRangeLow(-50);
+  Edit.SetRangeHigh(50);
+  Edit.SetValue(7);
+  int Changes = 0;
+  Edit.OnChange = [&](TObject*) { ++Changes; };
+  QAccessibleInterface* I = Iface(&Edit);
+  ASSERT_NE(I->valueInterface(), nullptr);
+  EXPECT_DOUBLE_EQ(I->valueInterface()->currentValue().toDouble(), 7);
+  EXPECT_DOUBLE_EQ(I->valueInterface()->minimumValue().toDouble(), -50);
+  EXPECT_EQ(I->textInterface()->text(0, I->textInterface()->characterCount()), QStringLiteral("7"));
+  Recorded().clear();
+
+  // Text a reader inserts is checked as typed text is: letters are refused.
+  I->editableTextInterface()->insertText(1, QStringLiteral("x"));
+  EXPECT_EQ(Edit.Text(), QStringLiteral("7"));
+  I->editableTextInterface()->insertText(1, QStringLiteral("2"));
+  EXPECT_EQ(Edit.Text(), QStringLiteral("7"));  // 72 lies outside the range: refused
+
+  I->valueInterface()->setCurrentValue(30.0);
+  EXPECT_DOUBLE_EQ(Edit.Value(), 30);
+  EXPECT_EQ(Changes, 1);
+  const auto Values = ScreenReader::Of(&Edit, QAccessible::ValueChanged);
+  ASSERT_FALSE(Values.empty());
+  EXPECT_DOUBLE_EQ(Values.back().Value.toDouble(), 30);
 }
 
 // ---- check state and names --------------------------------------------------------
