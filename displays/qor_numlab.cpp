@@ -292,6 +292,13 @@ void TNumLab::Paint() {
     PaintPicture(Canvas());
     return;
   }
+  // AND cannot show light ink on a dark parent: under a dark palette the
+  // picture goes straight onto the parent's pixels, without a background of
+  // its own, and its texts take colours readable on them.
+  if (host::DarkPaletteActive(this)) {
+    PaintPicture(Canvas());
+    return;
+  }
   // Transparent: the picture on white, ANDed onto the parent's pixels, so the
   // parent shows wherever the picture is white.
   host::TBitmap Picture;
@@ -303,14 +310,6 @@ void TNumLab::Paint() {
   C.Pen().SetColor(FieldColor);
   C.Brush().SetColor(FieldColor);
   C.Rectangle(FLeftSpace + 2, 2, FLeftSpace + FLabelWidth, Height() - 2);
-  if (host::DarkPaletteActive(this)) {
-    // AND cannot show light ink on a dark parent: the picture's own
-    // background (the palette's, for white) is left out instead.
-    Picture.SetTransparent(true);
-    Picture.SetTransparentColor(FromQColor(Picture.Canvas().Q(clWhite)));
-    C.Draw(0, 0, Picture);
-    return;
-  }
   C.SetCopyMode(host::cmSrcAnd);
   C.Draw(0, 0, Picture);
   C.SetCopyMode(host::cmSrcCopy);
@@ -337,6 +336,7 @@ TColor TNumLab::FieldColor() const {
 }
 
 void TNumLab::DrawBackground(TCanvas& C) {
+  if (FTransparent && host::DarkPaletteActive(this)) return;
   TColor Back = FTransparent ? clWhite : FColorOutBakG;
   if (!FTransparent && UseStyle(seClient)) Back = host::StyleColor(host::scWindow, this);
   C.Pen().SetColor(Back);

@@ -266,7 +266,10 @@ void TCanvas::LineTo(int X, int Y) {
     for (const QPoint& Pt : Pixels) P.fillRect(QRect(Pt, QSize(1, 1)), P.pen().color());
     return;
   }
-  P.drawLine(From.X, From.Y, X, Y);
+  // A thin pen scaled to a ratio above 1 runs along pixel centres, as the
+  // cosmetic pen does at ratio 1.
+  const QPointF Centre = FPen.Width() <= 1 && Ratio() > 1 ? QPointF(0.5, 0.5) : QPointF();
+  P.drawLine(QPointF(From.X, From.Y) + Centre, QPointF(X, Y) + Centre);
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points) {
@@ -311,6 +314,10 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
   }
   ApplyPen(P, false);
   P.setBrush(Qt::NoBrush);
+  if (FPen.Width() <= 1 && Ratio() > 1) {
+    P.drawRect(QRectF(X1 + 0.5, Y1 + 0.5, X2 - X1 - 1, Y2 - Y1 - 1));
+    return;
+  }
   P.drawRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
 }
 

@@ -82,7 +82,12 @@ TEST(CanvasAtRatioTwo, TextUsesDevicePixelsAndBitmapsKeepTheirResolution) {
   QImage Img = TwoX(60, 20);
   TCanvas C(&Img);
   C.Brush().SetStyle(bsClear);
+  // The observer hears of the text in device pixels.
+  QRect Seen;
+  SetTextObserver([&Seen](const QImage&, const QRect& Cell, const QString&) { Seen = Cell; });
   C.TextOut(2, 2, QStringLiteral("Aq8"));
+  SetTextObserver(nullptr);
+  EXPECT_EQ(Seen, QRect(4, 4, 2 * C.TextWidth(QStringLiteral("Aq8")), 2 * C.TextHeight("Aq8")));
   C.Flush();
   int Fine = 0;
   for (int Y = 0; Y + 1 < Img.height(); Y += 2)
