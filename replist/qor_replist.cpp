@@ -108,6 +108,11 @@ void TReportListView::Repaint() {
   if (!FSuppressPaint) Invalidate();
 }
 
+void TReportListView::RepaintRow(int Row) {
+  if (FSuppressPaint) return;
+  for (int C = 0; C < ColCount(); ++C) InvalidateCell(C, Row + FixedRows() - 1);
+}
+
 void TReportListView::SetSuppressPaint(bool Value) {
   if (Value == FSuppressPaint) return;
   FSuppressPaint = Value;
@@ -467,7 +472,7 @@ void TReportListView::SetRowSelected(int Row, bool Value) {
   if (Row < 1 || Row > NrOfRows()) return;
   SetRowBit(Row, TRLData::RowSelectedBit, Value);
   ChangedSelection();
-  Repaint();
+  RepaintRow(Row);
 }
 
 bool TReportListView::RowEnabled(int Row) const {

@@ -455,6 +455,8 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   void StringsHasChanged();
   void RepListPercDone(int Percent);
   void Repaint();
+  // The cells of one data row redrawn alone (what a row's own flags change).
+  void RepaintRow(int Row);
   void SetSetupColor(TColor& Field, TColor Value);
   void SetSetupInt(int& Field, int Value);
   void UpdateGridRows();

@@ -807,3 +807,36 @@ TEST(ReportListViewRepaint, OneCellChangeRedrawsThatCell) {
   }
   EXPECT_EQ(V.Paints, Paints + 3) << "only the comparison paints were full";
 }
+
+// Selecting a row redraws its cells alone: shaded, checked, fixed, scrolled
+// out of view, across the insertion mark.
+TEST(ReportListViewRepaint, RowSelectionRedrawsThatRow) {
+  TView V;
+  test::ShowAndWait(V);
+  V.SetSuppressPaint(true);
+  V.SetNrCols(4);
+  V.SetNrRows(40);
+  for (int R = 1; R <= 40; ++R) V.SetElem(1, R, QStringLiteral("Item %1").arg(R));
+  V.SetColumnCheckMode(3, cmBox);
+  V.SetColorBkgdShaded(0xE0E0F0);
+  V.SetFixedFirstColumn(true);
+  V.SetInterRowIndicatorPos(4);
+  V.SetTopRow(2);
+  V.SetSuppressPaint(false);
+  test::Picture(V);
+  const int Paints = V.Paints;
+  int Compared = 0;
+  for (const auto& [Row, On] : {std::pair{3, true}, {4, true}, {1, true}, {30, true}, {3, false},
+                                std::pair{V.TopRow() + V.VisibleRowCount(), true}}) {
+    V.Canvas().SetPixel(5, 5, clFuchsia);
+    V.SetRowSelected(Row, On);
+    const QImage Partial = test::Picture(V);
+    EXPECT_EQ(test::PixelAt(Partial, 5, 5), clFuchsia) << "row " << Row;
+    V.Invalidate();
+    QImage Full = test::Picture(V);
+    ++Compared;
+    Full.setPixel(5, 5, qRgb(255, 0, 255));
+    ASSERT_EQ(test::DiffText(Partial, Full), "") << "row " << Row << (On ? " on" : " off");
+  }
+  EXPECT_EQ(V.Paints, Paints + Compared) << "only the comparison paints were full";
+}
