@@ -15,6 +15,7 @@ import sys
 if not (os.environ.get('DISPLAY') or os.environ.get('WAYLAND_DISPLAY')):
     os.environ.setdefault('QT_QPA_PLATFORM', 'offscreen')
 
+from PyQt6.QtCore import Qt
 from PyQt6.QtWidgets import QApplication, QGridLayout, QLabel, QVBoxLayout, QWidget
 
 import qorkit
@@ -25,8 +26,10 @@ def titled(title, widget):
     column = QVBoxLayout(box)
     column.setContentsMargins(4, 4, 4, 4)
     column.addWidget(QLabel(title))
-    # Each component at its documented size.
-    widget.setFixedSize(widget.width(), widget.height())
+    # Each component at its size hint (its documented size) unless the page set one.
+    if not widget.testAttribute(Qt.WidgetAttribute.WA_Resized):
+        widget.resize(widget.sizeHint())
+    widget.setFixedSize(widget.size())
     column.addWidget(widget)
     column.addStretch(1)
     return box
@@ -45,6 +48,8 @@ def components():
     field.SetValue(42.25)
 
     edit = qorkit.TNumIO()
+    edit.SetRangeLow(0)
+    edit.SetRangeHigh(10)
     edit.SetText('3.14159')
 
     seg = qorkit.TSevenSeg()
@@ -61,6 +66,7 @@ def components():
 
     meter = qorkit.TMeter()
     meter.SetCaption('kPa')
+    meter.SetMeterMaxValue(100)
     meter.SetValue(65)
 
     bar = qorkit.TProgBar()

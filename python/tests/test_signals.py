@@ -28,11 +28,13 @@ def test_on_off_button_toggled(window):
     assert but.OnOff() == (not before)
 
 
-def test_marker_selector_selected_changed(window):
+def test_marker_selector_mark_clicked_from_the_keyboard(window):
     sel = shown(window, qorkit.TMarkSel(window))
-    spy = QSignalSpy(sel.selectedChanged)
-    QTest.keyClick(sel, Qt.Key.Key_Right)
-    assert len(spy) == 1 and spy[0] == [sel.Selected()]
+    marks = []
+    sel.markClicked.connect(marks.append)
+    QTest.keyClick(sel, Qt.Key.Key_Right)  # moves the highlight
+    QTest.keyClick(sel, Qt.Key.Key_Space)  # chooses it
+    assert len(marks) == 1 and marks[0] == sel.Selected()
 
 
 def test_table_editor_selection_changed(window):
@@ -64,8 +66,9 @@ def test_folder_tree_dir_changed(window, tmp_path):
     tree.SetRootFolder(str(tmp_path))
     seen = []
     tree.dirChanged.connect(seen.append)
-    tree.SetDirectory(str(tmp_path / 'a'))
-    assert seen == [str(tmp_path / 'a')]
+    assert tree.SelectPath(str(tmp_path / 'a'))
+    assert seen == [str(tmp_path / 'a') + '/']
+    assert tree.Directory() == seen[0]
 
 
 def test_numeric_field_value_changed_by_typing(window):
@@ -82,6 +85,8 @@ def test_numeric_field_value_changed_by_typing(window):
 
 def test_edit_field_value_changed_by_typing(window):
     field = shown(window, qorkit.TNumIO(window), 120, 24)
+    field.SetRangeLow(-100)
+    field.SetRangeHigh(100)
     values = []
     field.valueChanged.connect(values.append)
     QTest.keyClick(field, Qt.Key.Key_A, Qt.KeyboardModifier.ControlModifier)
@@ -91,7 +96,7 @@ def test_edit_field_value_changed_by_typing(window):
 
 
 def test_value_displays_report_new_values(window):
-    for cls, value in ((qorkit.TNumLab, 4.5), (qorkit.TProgBar, 30.0), (qorkit.TMeter, 40.0)):
+    for cls, value in ((qorkit.TNumLab, 4.5), (qorkit.TProgBar, 30.0), (qorkit.TMeter, 0.5)):
         w = cls(window)
         spy = QSignalSpy(w.valueChanged)
         w.SetValue(value)

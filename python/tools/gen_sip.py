@@ -251,12 +251,14 @@ class Generator:
 
     # ---- emission
 
-    def signal_type(self, t):
-        """A signal's argument keeps the typedef it is written with (TColor), so that
+    def signal_type(self, p):
+        """A signal's argument keeps the typedef as it is written (TColor), so that
         the signature PyQt looks up is the one moc recorded."""
+        t = p.type
         if t.kind in (TK.TYPEDEF, TK.ELABORATED) and t.get_canonical().kind in \
                 INTEGERS | {TK.UINT, TK.ULONG, TK.BOOL, TK.DOUBLE}:
-            name = t.spelling.replace('const ', '').strip()
+            name = ''.join(k.spelling for k in p.get_tokens()
+                           if k.spelling not in (p.spelling, 'const'))
             self.signal_typedefs[name] = self.value_type(t)
             return name
         return self.param_type(t)
@@ -264,7 +266,7 @@ class Generator:
     def arglist(self, method, first_owner=False, signal=False):
         out = []
         for i, p in enumerate(method.get_arguments()):
-            t = self.signal_type(p.type) if signal else self.param_type(p.type)
+            t = self.signal_type(p) if signal else self.param_type(p.type)
             anno = ''
             if first_owner and i == 0 and t in ('QWidget*', 'QObject*'):
                 anno = ' /TransferThis/'
@@ -500,7 +502,6 @@ class Generator:
         for q, e in sorted(self.enums.items()):
             if q.count('::') == 1:
                 self.emit_enum(e, out, '')
-        out.append('typedef unsigned int TColor;\n')
         for name, (kind, _) in sorted(self.constants.items()):
             out.append('const %s %s;' % (kind, name))
         host = [q for q in self.bound if q.startswith('qor::host::')]
