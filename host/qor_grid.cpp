@@ -339,12 +339,12 @@ int TCustomGrid::Border() const { return FBorderStyle == bsSingle ? BorderWidth 
 
 int TCustomGrid::ClientWidth() const {
   return std::max(0, width() - 2 * Border() -
-                         (FVertBar->isVisible() ? FVertBar->sizeHint().width() : 0));
+                         (!FVertBar->isHidden() ? FVertBar->sizeHint().width() : 0));
 }
 
 int TCustomGrid::ClientHeight() const {
   return std::max(0, height() - 2 * Border() -
-                         (FHorzBar->isVisible() ? FHorzBar->sizeHint().height() : 0));
+                         (!FHorzBar->isHidden() ? FHorzBar->sizeHint().height() : 0));
 }
 
 int TCustomGrid::ColExtent(int ACol) const {
@@ -663,7 +663,7 @@ void TCustomGrid::UpdateScrollBars() {
   }
   const int VW = FVertBar->sizeHint().width(), HH = FHorzBar->sizeHint().height();
   const int InnerW = width() - 2 * B, InnerH = height() - 2 * B;
-  const bool V = FVertBar->isVisible(), H = FHorzBar->isVisible();
+  const bool V = !FVertBar->isHidden(), H = !FHorzBar->isHidden();
   if (V) {
     FVertBar->setGeometry(B + InnerW - VW, B, VW, InnerH - (H ? HH : 0));
     FVertBar->setRange(0, std::max(MaxTopRow(), FTopLeft.Y) - FFixedRows);
@@ -683,8 +683,8 @@ void TCustomGrid::UpdateScrollBars() {
 
 void TCustomGrid::ScrollBarMoved() {
   if (FUpdatingBars) return;
-  MoveTopLeft(FHorzBar->isVisible() ? FHorzBar->value() + FFixedCols : FTopLeft.X,
-              FVertBar->isVisible() ? FVertBar->value() + FFixedRows : FTopLeft.Y);
+  MoveTopLeft(!FHorzBar->isHidden() ? FHorzBar->value() + FFixedCols : FTopLeft.X,
+              !FVertBar->isHidden() ? FVertBar->value() + FFixedRows : FTopLeft.Y);
 }
 
 void TCustomGrid::Resize() {

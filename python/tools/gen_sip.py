@@ -36,6 +36,9 @@ UNITS = ['host', 'foundation', 'numio', 'replist', 'ntabed', 'gauges', 'displays
 QT_INCLUDE = '/usr/include/x86_64-linux-gnu/qt6'
 
 # Qt value classes PyQt6 converts (by value or const reference).
+# Qt classes PyQt6 does not wrap: what uses them stays on the C++ side.
+NOT_IN_PYQT = ('QAccessible',)
+
 QT_VALUES = {'QString', 'QColor', 'QFont', 'QDate', 'QDateTime', 'QTime', 'QPoint', 'QPointF',
              'QRect', 'QRectF', 'QSize', 'QSizeF', 'QPixmap', 'QImage', 'QIcon', 'QByteArray',
              'QVariant', 'QPalette', 'QCursor', 'QKeySequence', 'QMargins', 'QUrl', 'QLocale',
@@ -153,7 +156,7 @@ class Generator:
             if outer not in self.classes and q not in self.enums:
                 raise Unmappable(q)
             return q
-        if q.startswith('Qt::') or q.startswith('Q'):
+        if (q.startswith('Qt::') or q.startswith('Q')) and not q.startswith(NOT_IN_PYQT):
             return q
         raise Unmappable(q)
 
@@ -194,7 +197,7 @@ class Generator:
         name = self.record_name(t)
         if name in self.bound:
             return name
-        if re.fullmatch(r'Q[A-Za-z]+', name) and name not in QT_VALUES:
+        if re.fullmatch(r'Q[A-Za-z]+', name) and name not in QT_VALUES and not name.startswith(NOT_IN_PYQT):
             return name
         raise Unmappable(t.spelling)
 

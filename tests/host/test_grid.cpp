@@ -328,3 +328,22 @@ TEST(Grid, ExceptionFromAnEditorHandlerReachesTheApplication) {
   host::Application()->OnException = nullptr;
   EXPECT_EQ(Reported, "refused by the application");
 }
+
+// A grid laid out before it is ever shown (a top-level grid, or one rendered
+// off screen) places its scroll bars at the edges and leaves them room.
+TEST(Grid, ScrollBarsPlacedBeforeTheGridIsShown) {
+  TRecordingGrid G;
+  G.SetRowCount(100);
+  G.SetColCount(30);
+  auto* V = G.findChildren<QScrollBar*>().at(1);
+  auto* H = G.findChildren<QScrollBar*>().at(0);
+  ASSERT_EQ(V->orientation(), Qt::Vertical);
+  EXPECT_FALSE(V->isHidden());
+  EXPECT_EQ(V->geometry().right(), G.width() - 3);
+  EXPECT_EQ(H->geometry().bottom(), G.height() - 3);
+  const int Rows = G.VisibleRowCount();
+  G.setAttribute(Qt::WA_DontShowOnScreen);
+  G.show();
+  EXPECT_EQ(V->geometry().right(), G.width() - 3);
+  EXPECT_EQ(G.VisibleRowCount(), Rows);
+}
