@@ -14,6 +14,7 @@
 #include <type_traits>
 #include <utility>
 
+#include "foundation/qor_radix_p.h"
 #include "foundation/qor_univconst.h"
 
 namespace qor {
@@ -436,16 +437,17 @@ void TStringArray::SetColAttrib(int Col, std::uint8_t Value) {
 
 // ---- Sorting
 //
-// Every cell of the sort columns is reduced once to a 32-bit key: its kind in
-// the top two bits and its rank among the cells of that kind below (numbers
-// ranked by value, texts by their collation keys). The rows are then ordered
-// by the 64-bit pair (primary, secondary) with the current position as the
-// final tie-break, which makes the sort stable in both directions.
+// Every cell of the sort columns is reduced once to a 32-bit rank: empty
+// cells first, then numbers by value, then texts by their collation keys,
+// equal cells sharing a rank. The rows are then ordered by the 64-bit pair
+// (primary, secondary) with the current position as the final tie-break,
+// which makes the sort stable in both directions.
 //
 // Large tables stay in step with n log n by touching memory in order: the
 // cells are visited once in stored order, and every sort runs over small
 // contiguous records (numbers with their row, plain texts by an 8-byte
-// prefix, keys with their position) instead of chasing row blocks or texts.
+// prefix, ranks with their position) in bulk memory, split first into
+// buckets that fit in the cache (see RadixSort).
 
 namespace {
 
@@ -453,37 +455,6 @@ struct TSortItem {
   std::uint64_t Key;
   std::int32_t Pos;  // current position, 0-based
 };
-
-// Stable sort of Items by the unsigned key KeyOf(Item), least significant
-// byte first over its lowest Bytes bytes; bytes all items share are skipped.
-// One read of the items counts every byte; then each pass streams through
-// memory once (scattering into a scratch buffer that is never cleared first),
-// which keeps large tables in step with small ones where a comparison sort
-// would wait for memory.
-template <typename T, typename TKeyOf>
-void RadixSort(std::vector<T>& Items, int Bytes, const TKeyOf& KeyOf) {
-  static_assert(std::is_trivially_default_constructible_v<T> && std::is_trivially_copyable_v<T>);
-  const std::size_t N = Items.size();
-  if (N < 2) return;
-  std::vector<std::array<std::size_t, 256>> Count(std::size_t(Bytes), std::array<std::size_t, 256>{});
-  for (const T& I : Items) {
-    const auto Key = KeyOf(I);
-    for (int B = 0; B < Bytes; ++B) ++Count[std::size_t(B)][(Key >> (8 * B)) & 0xFF];
-  }
-  const std::unique_ptr<T[]> Scratch(new T[N]);
-  T* From = Items.data();
-  T* To = Scratch.get();
-  for (int B = 0; B < Bytes; ++B) {
-    std::array<std::size_t, 256>& Start = Count[std::size_t(B)];
-    const int Shift = 8 * B;
-    if (Start[(KeyOf(From[0]) >> Shift) & 0xFF] == N) continue;
-    std::size_t Sum = 0;
-    for (std::size_t& C : Start) Sum += std::exchange(C, Sum);
-    for (std::size_t K = 0; K < N; ++K) To[Start[(KeyOf(From[K]) >> Shift) & 0xFF]++] = From[K];
-    std::swap(From, To);
-  }
-  if (From != Items.data()) std::memcpy(static_cast<void*>(Items.data()), From, N * sizeof(T));
-}
 
 // A double as an unsigned number of the same order (-0 and 0 alike).
 std::uint64_t OrderedBits(double V) {
@@ -509,12 +480,20 @@ bool AsciiOrderIsCollationOrder(const QLocale& Locale) {
   }
 }
 
-bool IsPlainAscii(QStringView S) {
+// Appends S lower-cased to Bytes when it is made of ASCII letters, digits and
+// blanks only; otherwise leaves Bytes as it was and answers false.
+bool AppendPlainAscii(QStringView S, std::string& Bytes) {
+  const std::size_t Mark = Bytes.size();
   for (const QChar C : S) {
     const char16_t U = C.unicode();
-    if (!((U >= u'a' && U <= u'z') || (U >= u'A' && U <= u'Z') || (U >= u'0' && U <= u'9') ||
-          U == u' '))
+    if ((U >= u'a' && U <= u'z') || (U >= u'0' && U <= u'9') || U == u' ') {
+      Bytes += char(U);
+    } else if (U >= u'A' && U <= u'Z') {
+      Bytes += char(U - u'A' + u'a');
+    } else {
+      Bytes.resize(Mark);
       return false;
+    }
   }
   return true;
 }
@@ -527,17 +506,18 @@ class TKeyBuilder {
         FAsciiFast(AsciiOrderIsCollationOrder(Collator.locale())),
         FUseKeys(Collator.locale().language() != QLocale::C) {}
 
-  // Keys of the N cells CellAt(0..N-1).
+  // Ranks of the N cells CellAt(0..N-1): 0 for empty cells, then the numbers,
+  // then the texts.
   template <typename TCellAt>
-  std::vector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
-    std::vector<std::uint32_t> Keys(N, 0);
+  TBulkVector<std::uint32_t> Build(int N, const TCellAt& CellAt) const {
+    TBulkVector<std::uint32_t> Keys(N, 0);
     struct TNumberCell {
       std::uint64_t Bits;
       std::int32_t Row;
     };
-    std::vector<TNumberCell> Numbers;
-    std::vector<std::int32_t> TextRows;
-    std::vector<QStringView> Texts;
+    TBulkVector<TNumberCell> Numbers;
+    TBulkVector<std::int32_t> TextRows;
+    TBulkVector<QStringView> Texts;
     // Reserved, not touched: pages that stay unused cost nothing, and no
     // growth copies the lists again.
     Numbers.reserve(N);
@@ -559,12 +539,11 @@ class TKeyBuilder {
     RadixSort(Numbers, 8, [](const TNumberCell& P) { return P.Bits; });
     std::uint32_t Rank = 0;
     for (std::size_t I = 0; I < Numbers.size(); ++I) {
-      if (I > 0 && Numbers[I - 1].Bits < Numbers[I].Bits) ++Rank;
-      Keys[Numbers[I].Row] = (std::uint32_t(ckNumber) << 30) | Rank;
+      if (I == 0 || Numbers[I - 1].Bits < Numbers[I].Bits) ++Rank;
+      Keys[Numbers[I].Row] = Rank;
     }
-    const std::vector<std::uint32_t> TextRank = RankTexts(Texts);
-    for (std::size_t I = 0; I < Texts.size(); ++I)
-      Keys[TextRows[I]] = (std::uint32_t(ckText) << 30) | TextRank[I];
+    const TBulkVector<std::uint32_t> TextRank = RankTexts(Texts);
+    for (std::size_t I = 0; I < Texts.size(); ++I) Keys[TextRows[I]] = Rank + 1 + TextRank[I];
     return Keys;
   }
 
@@ -572,38 +551,48 @@ class TKeyBuilder {
   // Ranks in collation order (equal texts share a rank). Plain ASCII texts are
   // ordered by their lower-cased bytes where that is the collation order, the
   // others by collation keys; the two sorted groups are then merged.
-  std::vector<std::uint32_t> RankTexts(const std::vector<QStringView>& Texts) const {
+  TBulkVector<std::uint32_t> RankTexts(const TBulkVector<QStringView>& Texts) const {
     const std::size_t N = Texts.size();
-    std::vector<std::uint32_t> Rank(N, 0);
-    std::vector<std::int32_t> Plain, Other;
+    TBulkVector<std::uint32_t> Rank(N, 0);
+    std::vector<std::int32_t> Other;
     std::string Arena;
-    std::vector<std::size_t> Offset(N, 0);
+    std::size_t Total = 0;
+    if (FAsciiFast)
+      for (const QStringView S : Texts) Total += std::size_t(S.size());
+    Arena.reserve(Total);
+    // Plain texts by their first sixteen bytes as two words (zero padded:
+    // the texts hold no zero byte). Only texts that agree in all sixteen
+    // read their remaining bytes from the arena.
+    struct TPrefixed {
+      std::uint64_t Prefix, Tail;
+      std::int32_t Index;
+      std::uint32_t Length;
+    };
+    const auto Word = [&](std::size_t From, std::size_t End) {
+      std::uint64_t W = 0;
+      for (std::size_t J = From; J < From + 8; ++J) W = (W << 8) | (J < End ? std::uint8_t(Arena[J]) : 0u);
+      return W;
+    };
+    TBulkVector<TPrefixed> ByPrefix;
+    ByPrefix.reserve(FAsciiFast ? N : 0);
+    TBulkBuffer<std::size_t> Offset(FAsciiFast ? N : 0);
     for (std::size_t I = 0; I < N; ++I) {
-      if (!FAsciiFast || !IsPlainAscii(Texts[I])) {
+      const std::size_t First = Arena.size();
+      if (!FAsciiFast || !AppendPlainAscii(Texts[I], Arena)) {
         Other.push_back(std::int32_t(I));
         continue;
       }
-      Plain.push_back(std::int32_t(I));
-      Offset[I] = Arena.size();
-      for (const QChar C : Texts[I]) Arena += char(C.toLower().unicode());
+      const std::size_t End = Arena.size();
+      Offset.data()[I] = First;
+      ByPrefix.push_back({Word(First, End), Word(First + 8, End), std::int32_t(I), std::uint32_t(End - First)});
     }
-    const auto Bytes = [&](std::int32_t I) {
-      return std::string_view(Arena.data() + Offset[I], Texts[I].size());
+    const auto Rest = [&](const TPrefixed& P) {
+      return P.Length <= 16 ? std::string_view()
+                            : std::string_view(Arena.data() + Offset.data()[P.Index] + 16, P.Length - 16);
     };
-    // Byte order by the first eight bytes (zero padded: the texts hold no
-    // zero byte) and only on a tie by the rest.
-    struct TPrefixed {
-      std::uint64_t Prefix;
-      std::int32_t Index;
+    const auto SameText = [&](const TPrefixed& A, const TPrefixed& B) {
+      return A.Prefix == B.Prefix && A.Tail == B.Tail && A.Length == B.Length && Rest(A) == Rest(B);
     };
-    std::vector<TPrefixed> ByPrefix(Plain.size());
-    for (std::size_t K = 0; K < Plain.size(); ++K) {
-      const std::string_view B = Bytes(Plain[K]);
-      std::uint64_t Prefix = 0;
-      for (std::size_t J = 0; J < 8; ++J)
-        Prefix = (Prefix << 8) | (J < B.size() ? std::uint8_t(B[J]) : 0u);
-      ByPrefix[K] = {Prefix, Plain[K]};
-    }
     RadixSort(ByPrefix, 8, [](const TPrefixed& P) { return P.Prefix; });
     // Texts sharing their first eight bytes are ordered by the rest.
     for (std::size_t K = 0; K < ByPrefix.size();) {
@@ -611,12 +600,10 @@ class TKeyBuilder {
       while (End < ByPrefix.size() && ByPrefix[End].Prefix == ByPrefix[K].Prefix) ++End;
       if (End - K > 1)
         std::sort(ByPrefix.begin() + K, ByPrefix.begin() + End, [&](const TPrefixed& A, const TPrefixed& B) {
-          return Bytes(A.Index).substr(std::min<std::size_t>(8, Bytes(A.Index).size())) <
-                 Bytes(B.Index).substr(std::min<std::size_t>(8, Bytes(B.Index).size()));
+          return A.Tail != B.Tail ? A.Tail < B.Tail : Rest(A) < Rest(B);
         });
       K = End;
     }
-    for (std::size_t K = 0; K < Plain.size(); ++K) Plain[K] = ByPrefix[K].Index;
     // Collation keys, except under the C locale, where the collator's keys
     // do not follow its case-insensitive comparison and the comparison itself
     // is cheap.
@@ -638,14 +625,14 @@ class TKeyBuilder {
     // each group; a group of one list may equal a group of the other.
     std::size_t P = 0, O = 0;
     std::uint32_t R = 0;
-    while (P < Plain.size() || O < ByKey.size()) {
+    while (P < ByPrefix.size() || O < ByKey.size()) {
       int Order;
-      if (P == Plain.size()) Order = 1;
+      if (P == ByPrefix.size()) Order = 1;
       else if (O == ByKey.size()) Order = -1;
-      else Order = FCollator.compare(Texts[Plain[P]], Texts[Other[ByKey[O]]]);
+      else Order = FCollator.compare(Texts[ByPrefix[P].Index], Texts[Other[ByKey[O]]]);
       if (Order <= 0) {
-        const std::string_view First = Bytes(Plain[P]);
-        for (; P < Plain.size() && Bytes(Plain[P]) == First; ++P) Rank[Plain[P]] = R;
+        const TPrefixed& First = ByPrefix[P];
+        for (; P < ByPrefix.size() && SameText(ByPrefix[P], First); ++P) Rank[ByPrefix[P].Index] = R;
       }
       if (Order >= 0) {
         const std::int32_t First = ByKey[O];
@@ -676,8 +663,9 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
     if (OnPercentDone && Done % Step == 0)
       OnPercentDone(this, int(Done * 100LL / (std::int64_t(N) * Passes + 1)));
   };
-  std::vector<std::int32_t> NewOrder(N);
+  std::unique_ptr<TBulkBuffer<std::int32_t>> NewOrder;
   try {
+    NewOrder = std::make_unique<TBulkBuffer<std::int32_t>>(N);
     const QCollator Collator = CellCollator();
     const TKeyBuilder Builder(Collator, Progress);
     // Keys by stored row: the row blocks are read in stored order.
@@ -690,38 +678,40 @@ void TStringArray::Sort(int Col, int ColSec, bool Ascending) {
         return CellOf(FRowData[P], C);
       });
     };
-    const std::vector<std::uint32_t> Primary = KeysOf(Col);
+    const TBulkVector<std::uint32_t> Primary = KeysOf(Col);
     ++Pass;
     if (ColSec < 0) {
-      // Key and position in one word: (primary, inverted for descending) then position.
-      std::vector<std::uint64_t> Items(N);
+      // Key and stored row in one word, (primary, inverted for descending)
+      // then row, listed by position: a stable sort by the key keeps ties
+      // in their current order.
+      TBulkVector<std::uint64_t> Items(N);
       for (int R = 0; R < N; ++R) {
-        const std::uint32_t K = Primary[Physical(R + 1)];
-        Items[R] = (std::uint64_t(Ascending ? K : ~K) << 32) | std::uint32_t(R);
+        const int P = Physical(R + 1);
+        const std::uint32_t K = Primary[P];
+        Items[R] = (std::uint64_t(Ascending ? K : ~K) << 32) | std::uint32_t(P);
       }
-      // Positions are in order already; a stable sort by the key keeps them.
       RadixSort(Items, 4, [](std::uint64_t I) { return I >> 32; });
-      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(int(Items[I] & 0xFFFFFFFFu) + 1);
+      for (int I = 0; I < N; ++I) NewOrder->data()[I] = std::int32_t(Items[I] & 0xFFFFFFFFu);
     } else {
-      const std::vector<std::uint32_t> Secondary = KeysOf(ColSec);
-      std::vector<TSortItem> Items(N);
+      const TBulkVector<std::uint32_t> Secondary = KeysOf(ColSec);
+      TBulkVector<TSortItem> Items(N);
       for (int R = 0; R < N; ++R) {
         const int P = Physical(R + 1);
         Items[R] = {(std::uint64_t(Primary[P]) << 32) | Secondary[P], R};
       }
       RadixSort(Items, 8, [Ascending](const TSortItem& I) { return Ascending ? I.Key : ~I.Key; });
-      for (int I = 0; I < N; ++I) NewOrder[I] = Physical(Items[I].Pos + 1);
+      for (int I = 0; I < N; ++I) NewOrder->data()[I] = Physical(Items[I].Pos + 1);
     }
   } catch (const std::bad_alloc&) {
     RaiseNoMemory("Sort");
   }
-  ApplyOrder(std::move(NewOrder), Col);
+  ApplyOrder({NewOrder->data(), std::size_t(N)}, Col);
   if (OnPercentDone) OnPercentDone(this, 100);
 }
 
 // Installs the new order. With OnBeforeSortExchange connected the change is
 // carried out as a series of row exchanges, reported one by one.
-void TStringArray::ApplyOrder(std::vector<std::int32_t>&& NewOrder, int Col) {
+void TStringArray::ApplyOrder(std::span<const std::int32_t> NewOrder, int Col) {
   const int N = NrRows();
   if (OnBeforeSortExchange) {
     std::vector<std::int32_t> Cur(N), Where(N);
@@ -746,8 +736,9 @@ void TStringArray::ApplyOrder(std::vector<std::int32_t>&& NewOrder, int Col) {
   }
   bool Identity = true;
   for (int I = 0; I < N && Identity; ++I) Identity = NewOrder[I] == I;
+  // Copied into the order kept so far, whose pages are in use already.
   if (Identity) FOrder.clear();
-  else FOrder = std::move(NewOrder);
+  else FOrder.assign(NewOrder.begin(), NewOrder.end());
   Changed();
 }
 

@@ -9,6 +9,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <vector>
 
 #include "foundation/qor_qorbase.h"
@@ -167,7 +168,7 @@ class QORKIT_EXPORT TStringArray : public QObject {
   void StoreCell(int Phys, int Col, QStringView Text);
   void ReserveRows(std::size_t Rows);
   void DropRows(const std::vector<bool>& DropPhysical, int Remaining);
-  void ApplyOrder(std::vector<std::int32_t>&& NewOrder, int Col);
+  void ApplyOrder(std::span<const std::int32_t> NewOrder, int Col);
   void Changed();
   void FreeBlocks();
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QStringList>
+#include <cmath>
 
 #include "foundation/qor_dstruct.h"
 #include "foundation/qor_univconst.h"
@@ -158,27 +159,16 @@ TEST(StringArray, AccentedAndPlainTextsInterleaveInLocaleOrder) {
   EXPECT_EQ(Column(T, 1), (QStringList{"a", "\u00c4", "a b", "a-b", "b", "E", "e", "\u00e9", "f"}));
 }
 
-// The keyed sort gives exactly what a stable sort with the pairwise order gives.
-TEST(StringArray, SortAgreesWithStableSortByCompareCellTexts) {
-  const QString Alphabet = QStringLiteral("aAbBzZ 09-.,\u00e9\u00df\u00c5\ufffd");
-  std::uint32_t Seed = 7;
-  const auto Next = [&] {
-    Seed = Seed * 1664525u + 1013904223u;
-    return Seed >> 8;
-  };
-  QStringList Texts;
-  for (int I = 0; I < 3000; ++I) {
-    QString S;
-    const int Len = int(Next() % 5);
-    for (int K = 0; K < Len; ++K) S += Alphabet[int(Next() % Alphabet.size())];
-    Texts << S;
-  }
+namespace {
+
+// The keyed sort gives exactly what a stable sort with the pairwise order
+// gives, under the pinned locale and under C (which takes another path: no
+// collation keys), in both directions.
+void ExpectSortMatchesPairwiseOrder(const QStringList& Texts) {
   TStringArray T;
   FillColumn(T, 1, Texts);
-  for (int R = 1; R <= T.NrRows(); ++R) T.SetString(0, R, QString::number(R));
   std::vector<int> Expected(Texts.size());
   for (int I = 0; I < Texts.size(); ++I) Expected[I] = I + 1;
-  // The C locale takes another path (no collation keys).
   const QLocale Pinned;
   for (const QLocale& L : {Pinned, QLocale::c()}) {
     QLocale::setDefault(L);
@@ -196,6 +186,48 @@ TEST(StringArray, SortAgreesWithStableSortByCompareCellTexts) {
     }
   }
   QLocale::setDefault(Pinned);
+}
+
+std::uint32_t NextRandom(std::uint32_t& Seed) {
+  Seed = Seed * 1664525u + 1013904223u;
+  return Seed >> 8;
+}
+
+}  // namespace
+
+TEST(StringArray, SortAgreesWithStableSortByCompareCellTexts) {
+  const QString Alphabet = QStringLiteral("aAbBzZ 09-.,\u00e9\u00df\u00c5\ufffd");
+  std::uint32_t Seed = 7;
+  QStringList Texts;
+  for (int I = 0; I < 3000; ++I) {
+    QString S;
+    const int Len = int(NextRandom(Seed) % 5);
+    for (int K = 0; K < Len; ++K) S += Alphabet[int(NextRandom(Seed) % Alphabet.size())];
+    Texts << S;
+  }
+  ExpectSortMatchesPairwiseOrder(Texts);
+}
+
+// Enough rows for the sort's work arrays to outgrow the cache, so that they
+// are split into buckets first: numbers of very different magnitudes (the
+// exponents crowd the leading bits), duplicates, texts that agree in their
+// first 8 or 16 characters, texts outside plain ASCII, empty cells.
+TEST(StringArray, LargeSortAgreesWithStableSortByCompareCellTexts) {
+  std::uint32_t Seed = 11;
+  QStringList Texts;
+  const QStringList Stems = {"alpha", "Alphabet soup", "alphabet soup and", "\u00e9t\u00e9", "zz"};
+  for (int I = 0; I < 70000; ++I) {
+    const std::uint32_t R = NextRandom(Seed);
+    switch (R % 6) {
+      case 0: Texts << QString::number(double(NextRandom(Seed) % 100000) / 100.0, 'f', 2); break;
+      case 1: Texts << QString::number(std::ldexp(double(NextRandom(Seed)), int(R % 80) - 40), 'g', 17); break;
+      case 2: Texts << QString::number(-int(NextRandom(Seed) % 50)); break;
+      case 3: Texts << Stems[int(R / 8 % Stems.size())] + QString::number(NextRandom(Seed) % 300); break;
+      case 4: Texts << (R % 7 == 0 ? QString() : QStringLiteral("w%1").arg(NextRandom(Seed) % 2000, 4, 36)); break;
+      default: Texts << Stems[int(R / 8 % Stems.size())]; break;
+    }
+  }
+  ExpectSortMatchesPairwiseOrder(Texts);
 }
 
 TEST(StringArray, SortIsStableInBothDirectionsAndHonoursTheSecondaryColumn) {
