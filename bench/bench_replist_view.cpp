@@ -4,7 +4,7 @@
 // the same size; the view's cost must not grow with the number of rows. The
 // scrolls by one row and by a page are measured against the same peer paint,
 // the page both back and forth (texts drawn before) and down to rows never
-// shown (every text new to the view).
+// shown (every text new to the view); and by one column sideways.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "replist/qor_replist.h"
 
@@ -84,6 +85,25 @@ void BM_ReportListViewPaint(benchmark::State& State) {
   }
 }
 
+// One column sideways and back, with the columns widened to twice the view.
+void ScrollSideways(benchmark::State& State, qor::TReportListView& V) {
+  std::vector<int> Widths;
+  for (int C = 1; C <= Cols; ++C) {
+    Widths.push_back(V.ColWidths(C));
+    V.SetColWidths(C, 2 * ViewWidth / Cols);
+  }
+  V.SetLeftCol(2);
+  V.SetLeftCol(1);
+  QCoreApplication::processEvents();
+  int K = 0;
+  for (auto _ : State) {
+    V.SetLeftCol(1 + (++K % 2));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  }
+  V.SetLeftCol(1);
+  for (int C = 1; C <= Cols; ++C) V.SetColWidths(C, Widths[std::size_t(C - 1)]);
+}
+
 // A scroll as an application sees it: the new top row, then the repaint Qt
 // performs for the region the view asked for (shown on the offscreen screen,
 // its backing store flushed). Scrolls alternate in direction, so every one
@@ -92,6 +112,11 @@ void ScrollLoop(benchmark::State& State, int Rows) {
   qor::TReportListView& V = View(Rows);
   V.show();
   QCoreApplication::processEvents();
+  if (State.range(1) == 3) {
+    ScrollSideways(State, V);
+    V.hide();
+    return;
+  }
   const int Base = V.TopRow(), By = State.range(1) ? V.VisibleRowCount() : 1;
   // Both pages once before the loop: their texts' glyphs are loaded.
   V.SetTopRow(Base + By);
@@ -115,7 +140,7 @@ void ScrollLoop(benchmark::State& State, int Rows) {
 }
 
 // range(1): 0 scrolls by one row, 1 by a page back and forth, 2 by a page
-// down to rows not shown before.
+// down to rows not shown before, 3 by one column sideways.
 void BM_ReportListViewScroll(benchmark::State& State) { ScrollLoop(State, int(State.range(0))); }
 
 void BM_QTableViewPaint(benchmark::State& State) {
@@ -131,6 +156,6 @@ void BM_QTableViewPaint(benchmark::State& State) {
 
 BENCHMARK(BM_ReportListViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReportListViewScroll)
-    ->ArgsProduct({{1000, 100000, 1000000}, {0, 1, 2}})
+    ->ArgsProduct({{1000, 100000, 1000000}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTableViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);

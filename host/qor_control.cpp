@@ -264,23 +264,26 @@ void TControl::RefreshArea(const TRect& Area, const std::function<void(TCanvas&)
   update(R);
 }
 
-void TControl::ScrollImage(const TRect& Area, int LogicalDy) {
+void TControl::ScrollImage(const TRect& Area, int LogicalDx, int LogicalDy) {
   // Rows and columns of device pixels.
   const QRect R =
       QRect(Area.Left * FRatio, Area.Top * FRatio, Area.Width() * FRatio, Area.Height() * FRatio) &
       FScreen.rect();
-  const int Dy = LogicalDy * FRatio;
-  if (R.isEmpty() || Dy == 0 || std::abs(Dy) >= R.height()) return;
+  const int Dx = LogicalDx * FRatio, Dy = LogicalDy * FRatio;
+  if (R.isEmpty() || (Dx == 0 && Dy == 0) || std::abs(Dx) >= R.width() || std::abs(Dy) >= R.height())
+    return;
   FCanvas.Flush();
   const qsizetype Bpl = FScreen.bytesPerLine();
-  const size_t Bytes = size_t(R.width()) * 4;
+  const size_t Bytes = size_t(R.width() - std::abs(Dx)) * 4;
+  const int From = R.left() + std::max(0, -Dx), To = R.left() + std::max(0, Dx);
   uchar* Bits = FScreen.bits();
-  auto Row = [&](int Y) { return Bits + Y * Bpl + R.left() * 4; };
-  // Rows are moved in the order that never overwrites a row still to move.
-  if (Dy < 0)
-    for (int Y = R.top(); Y <= R.bottom() + Dy; ++Y) std::memcpy(Row(Y), Row(Y - Dy), Bytes);
+  const auto Move = [&](int Y) { std::memmove(Bits + Y * Bpl + To * 4, Bits + (Y - Dy) * Bpl + From * 4, Bytes); };
+  // Rows are moved in the order that never overwrites a row still to move;
+  // within a row memmove copes with the overlap.
+  if (Dy <= 0)
+    for (int Y = R.top(); Y <= R.bottom() + Dy; ++Y) Move(Y);
   else
-    for (int Y = R.bottom(); Y >= R.top() + Dy; --Y) std::memcpy(Row(Y), Row(Y - Dy), Bytes);
+    for (int Y = R.bottom(); Y >= R.top() + Dy; --Y) Move(Y);
 }
 
 const QImage& TControl::ScreenImage() {

@@ -149,9 +149,9 @@ class QORKIT_EXPORT TControl : public QWidget, public TComponentStateHolder {
   bool ScreenImageCurrent() const;
   // Draw paints with the canvas clipped to Area; then Area alone is blitted.
   void RefreshArea(const TRect& Area, const std::function<void(TCanvas&)>& Draw);
-  // Moves the pixels inside Area by Dy rows; the rows left behind keep their
-  // old pixels until the caller draws them (and blits Area).
-  void ScrollImage(const TRect& Area, int Dy);
+  // Moves the pixels inside Area by Dx columns and Dy rows; the pixels left
+  // behind keep their old values until the caller draws them (and blits Area).
+  void ScrollImage(const TRect& Area, int Dx, int Dy);
   virtual void FontChanged() { Invalidate(); }
   virtual void Resize();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);

@@ -481,57 +481,64 @@ void TCustomGrid::MoveTopLeft(int ALeft, int ATop) {
   ALeft = std::clamp(ALeft, FFixedCols, std::max(FFixedCols, FColCount - 1));
   ATop = std::clamp(ATop, FFixedRows, std::max(FFixedRows, FRowCount - 1));
   if (ALeft == FTopLeft.X && ATop == FTopLeft.Y) return;
-  const bool RowsOnly = ALeft == FTopLeft.X;
-  const std::vector<TSpan> OldRows = RowsOnly ? VisibleSpans(false) : std::vector<TSpan>{};
-  const std::vector<TRect> OldOverlays = RowsOnly ? ScrollOverlays() : std::vector<TRect>{};
+  // A scroll along one direction moves the kept picture; both at once redraw it.
+  const bool Cols = ATop == FTopLeft.Y, OneWay = Cols || ALeft == FTopLeft.X;
+  const std::vector<TSpan> Old = OneWay ? VisibleSpans(Cols) : std::vector<TSpan>{};
+  const std::vector<TRect> OldOverlays = OneWay ? ScrollOverlays(Cols) : std::vector<TRect>{};
   FTopLeft = {ALeft, ATop};
   UpdateScrollBars();
   PlaceEditor();
-  if (!RowsOnly || !ScrollRows(OldRows, OldOverlays)) Invalidate();
+  if (!OneWay || !ScrollSpans(Cols, Old, OldOverlays)) Invalidate();
   TopLeftChanged();
 }
 
-// The rows below the fixed ones move by the shift of a row shown before and
-// after; the kept picture is valid where it showed whole grid (above the end
-// of its last row and of the client area) and moved rows land, and only the
-// rest is drawn. A jump past every shown row redraws the scrolling rows alone.
-bool TCustomGrid::ScrollRows(const std::vector<TSpan>& OldRows, const std::vector<TRect>& OldOverlays) {
+// The columns right of the fixed ones (Cols), or the rows below them, move by
+// the shift of one shown before and after; the kept picture is valid where it
+// showed whole grid (before the end of its last span and of the client area)
+// and moved spans land, and only the rest is drawn. A jump past every shown
+// span redraws the scrolling ones alone.
+bool TCustomGrid::ScrollSpans(bool Cols, const std::vector<TSpan>& Old, const std::vector<TRect>& OldOverlays) {
   if (!ScreenImageCurrent()) return false;
-  const std::vector<TSpan> NewRows = VisibleSpans(false);
-  const auto FirstScrolling = std::find_if(NewRows.begin(), NewRows.end(),
-                                           [&](const TSpan& S) { return S.Index >= FFixedRows; });
-  if (FirstScrolling == NewRows.end()) return false;
-  const int Top = FirstScrolling->Pos, H = height(), W = width();
-  const int Limit = Border() + ClientHeight();
+  const int Fixed = Cols ? FFixedCols : FFixedRows;
+  const std::vector<TSpan> New = VisibleSpans(Cols);
+  const auto FirstScrolling =
+      std::find_if(New.begin(), New.end(), [&](const TSpan& S) { return S.Index >= Fixed; });
+  if (FirstScrolling == New.end()) return false;
+  const int Start = FirstScrolling->Pos, Extent = Cols ? width() : height();
+  const int Limit = Border() + (Cols ? ClientWidth() : ClientHeight());
   const auto End = [&](const std::vector<TSpan>& S) {
-    return S.empty() ? Top : std::min(Limit, S.back().Pos + S.back().Size + FGridLineWidth);
+    return S.empty() ? Start : std::min(Limit, S.back().Pos + S.back().Size + FGridLineWidth);
   };
   std::optional<int> Shift;
-  for (const TSpan& N : NewRows) {
-    if (N.Index < FFixedRows) continue;
-    const auto O = std::find_if(OldRows.begin(), OldRows.end(),
-                                [&](const TSpan& S) { return S.Index == N.Index; });
-    if (O == OldRows.end()) continue;
+  for (const TSpan& N : New) {
+    if (N.Index < Fixed) continue;
+    const auto O = std::find_if(Old.begin(), Old.end(), [&](const TSpan& S) { return S.Index == N.Index; });
+    if (O == Old.end()) continue;
     Shift = N.Pos - O->Pos;
     break;
   }
-  const TRect Area = Rect(0, Top, W, H);
+  // The band from From to To along the scroll, across the whole control.
+  const auto Band = [&](int From, int To) { return Cols ? Rect(From, 0, To, height()) : Rect(0, From, width(), To); };
+  const auto Moved = [&](const TRect& R, int D) {
+    return Cols ? Rect(R.Left + D, R.Top, R.Right + D, R.Bottom) : Rect(R.Left, R.Top + D, R.Right, R.Bottom + D);
+  };
+  const TRect Area = Band(Start, Extent);
   if (!Shift) {
     RepaintArea(Area);
   } else {
-    const int Dy = *Shift;
-    ScrollImage(Area, Dy);
-    const int ValidTop = Top + std::max(0, Dy);
-    const int ValidEnd = std::max(ValidTop, std::min(End(OldRows) + Dy, Limit));
-    if (ValidTop > Top) RepaintArea(Rect(0, Top, W, ValidTop));
-    if (ValidEnd < H) RepaintArea(Rect(0, ValidEnd, W, H));
+    const int D = *Shift;
+    ScrollImage(Area, Cols ? D : 0, Cols ? 0 : D);
+    const int ValidFrom = Start + std::max(0, D);
+    const int ValidEnd = std::max(ValidFrom, std::min(End(Old) + D, Limit));
+    if (ValidFrom > Start) RepaintArea(Band(Start, ValidFrom));
+    if (ValidEnd < Extent) RepaintArea(Band(ValidEnd, Extent));
     for (const TRect& R : OldOverlays) {
       RepaintArea(R);
-      RepaintArea(Rect(R.Left, R.Top + Dy, R.Right, R.Bottom + Dy));
+      RepaintArea(Moved(R, D));
     }
   }
-  for (const TRect& R : ScrollOverlays()) RepaintArea(R);
-  update(QRect(0, Top, W, H - Top));
+  for (const TRect& R : ScrollOverlays(Cols)) RepaintArea(R);
+  update(QRect(Area.Left, Area.Top, Area.Width(), Area.Height()));
   return true;
 }
 

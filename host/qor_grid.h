@@ -277,9 +277,13 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   // PaintArea rather than Paint.
   void Paint() override;
   virtual void PaintArea(const TRect& Area);
-  // Bands of drawings laid over the cells that do not move with the rows (an
-  // insertion mark tied to a row boundary counts); redrawn around a scroll.
-  virtual std::vector<TRect> ScrollOverlays() const { return {}; }
+  // Bands of drawings laid over the cells that do not move with the columns
+  // (Cols) or rows of a scroll (an insertion mark tied to a row boundary, a
+  // title spanning every column); redrawn around that scroll.
+  virtual std::vector<TRect> ScrollOverlays(bool Cols) const {
+    (void)Cols;
+    return {};
+  }
   // Redraws one cell (with its grid lines) on the kept picture and blits it;
   // without a current picture the whole grid is invalidated instead.
   void InvalidateCell(int ACol, int ARow);
@@ -345,7 +349,7 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   void EditorKey(QKeyEvent* Event);
   void SizingZone(int X, int Y, TGridState& State, int& Index) const;
   bool MoveTarget(int X, int Y, int& Index) const;
-  bool ScrollRows(const std::vector<TSpan>& OldRows, const std::vector<TRect>& OldOverlays);
+  bool ScrollSpans(bool Cols, const std::vector<TSpan>& Old, const std::vector<TRect>& OldOverlays);
   void RepaintArea(const TRect& Area);
   void DrawGridLines();
   void DrawDefaultDecoration(const TRect& R, TGridDrawState State);

@@ -1061,12 +1061,21 @@ bool TReportListView::InterRowIndicatorY(int& Y) const {
   return true;
 }
 
-// The insertion mark is placed from TopRow; it is redrawn around a scroll.
-std::vector<TRect> TReportListView::ScrollOverlays() const {
+// The insertion mark is placed from TopRow and drawn across every column; the
+// common header spans the columns shown, its text placed between their ends.
+// Both are redrawn around a scroll that moves them.
+std::vector<TRect> TReportListView::ScrollOverlays(bool Cols) const {
+  std::vector<TRect> Overlays;
   int Y = 0;
-  if (!InterRowIndicatorY(Y)) return {};
-  const int Reach = FInterRowWidth + 1;
-  return {Rect(0, Y - Reach, width(), Y + Reach + 1)};
+  if (InterRowIndicatorY(Y)) {
+    const int Reach = FInterRowWidth + 1;
+    Overlays.push_back(Rect(0, Y - Reach, width(), Y + Reach + 1));
+  }
+  if (Cols && FComHdVis && FixedRows() > 0) {
+    const int Top = ClientTop();
+    Overlays.push_back(Rect(0, Top, width(), Top + RowHeights(0) + GridLineWidth()));
+  }
+  return Overlays;
 }
 
 void TReportListView::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {

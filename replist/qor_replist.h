@@ -422,7 +422,7 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
 
  protected:
   void PaintArea(const TRect& Area) override;
-  std::vector<TRect> ScrollOverlays() const override;
+  std::vector<TRect> ScrollOverlays(bool Cols) const override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

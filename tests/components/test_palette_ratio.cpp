@@ -195,13 +195,15 @@ INSTANTIATE_TEST_SUITE_P(All, PaletteAndRatio, ::testing::ValuesIn(Components())
                          [](const auto& Info) { return Info.param.Name.toStdString(); });
 
 // A scroll of the report list shifts the kept image in device pixels: the
-// picture after scrolling at ratio 2 equals a fresh one of the same rows.
+// picture after scrolling down and sideways at ratio 2 equals a fresh one of
+// the same cells.
 TEST(PaletteAndRatioScroll, ReportListScrollAtRatioTwoMatchesAFullPaint) {
   const auto Make = [] {
     auto* V = new TReportListView;
-    V->SetNrOfColumns(2);
+    V->SetNrOfColumns(6);
     V->SetNrOfRows(60);
-    for (int R = 1; R <= 60; ++R) V->SetElem(1, R, QStringLiteral("row %1").arg(R));
+    for (int R = 1; R <= 60; ++R)
+      for (int C = 1; C <= 6; ++C) V->SetElem(C, R, QStringLiteral("row %1 %2").arg(R).arg(C));
     V->resize(200, 160);
     return std::unique_ptr<TReportListView>(V);
   };
@@ -217,11 +219,15 @@ TEST(PaletteAndRatioScroll, ReportListScrollAtRatioTwoMatchesAFullPaint) {
   Scrolled->setFocus();
   for (int i = 0; i < 12; ++i) QTest::keyClick(Scrolled.get(), Qt::Key_Down);
   ASSERT_GT(Scrolled->TopRow(), 1);
+  RenderTwo(*Scrolled);
+  Scrolled->SetLeftCol(3);  // and sideways
+  ASSERT_EQ(Scrolled->LeftCol(), 3);
   auto Fresh = Make();
   ShowAndWait(*Fresh);
   RenderTwo(*Fresh);
   Fresh->setFocus();
   for (int i = 0; i < 12; ++i) QTest::keyClick(Fresh.get(), Qt::Key_Down);
+  Fresh->SetLeftCol(3);
   Fresh->Invalidate();
   EXPECT_EQ(DiffText(RenderTwo(*Scrolled), RenderTwo(*Fresh)), "");
 }

@@ -164,5 +164,29 @@ TEST_F(NTabEdPixels, AttributeLabelsAndCells) {
   EXPECT_TRUE(HasColor(Img, TextArea(E.CellRect(2, 1)), E.ColorSelected()));
 }
 
+// Scrolling moves the kept picture and draws only the cells that come into
+// view, down and sideways; every scroll leaves the picture a full paint gives
+// (selection, marked cells, attribute row and column, the corner).
+TEST_F(NTabEdPixels, ScrollsMatchAFullPaint) {
+  E.SetNrOfColumns(30);
+  E.SetNrOfRows(80);
+  for (int C = 1; C <= 30; ++C)
+    for (int R = 1; R <= 80; ++R) E.SetElem(C, R, C * 100 + R / 7.0);
+  E.SetAttribColVisible(true);
+  E.SetAttribRowVisible(true);
+  E.SetSelection({4, 5, 6, 9});
+  test::ShowAndWait(E);
+  test::Picture(E);
+  const std::pair<int, int> Moves[] = {{1, 0}, {0, 1}, {3, 0}, {0, 7}, {-2, 0}, {0, -3}, {12, 0}, {0, 40}, {-14, 0}, {1, 1}};
+  for (const auto& [Dx, Dy] : Moves) {
+    if (Dx) E.SetLeftCol(E.LeftCol() + Dx);
+    else E.SetTopRow(E.TopRow() + Dy);
+    if (Dx && Dy) E.SetTopRow(E.TopRow() + Dy);
+    const QImage Partial = test::Picture(E);
+    E.Invalidate();
+    ASSERT_EQ(test::DiffText(Partial, test::Picture(E)), "") << Dx << "," << Dy << " to " << E.LeftCol() << "," << E.TopRow();
+  }
+}
+
 }  // namespace
 }  // namespace qor

@@ -786,6 +786,49 @@ TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
   }
 }
 
+// Columns scroll the same way: the headers move with their columns, a fixed
+// first column and the common header title (centred between the ends of the
+// columns shown) stay where a full paint puts them.
+TEST(ReportListViewRepaint, ColumnScrollsMatchAFullPaint) {
+  for (const bool FixedFirst : {false, true}) {
+    TView V;
+    test::ShowAndWait(V);
+    V.SetSuppressPaint(true);
+    V.SetNrCols(12);
+    V.SetNrRows(40);
+    for (int C = 1; C <= 12; ++C) {
+      V.SetColWidths(C, 50 + 13 * C);
+      for (int R = 1; R <= 40; ++R) V.SetElem(C, R, QStringLiteral("c%1 r%2").arg(C).arg(R));
+    }
+    for (int R = 2; R <= 40; R += 3) V.SetRowSelected(R, true);
+    V.SetColumnCheckMode(4, cmBox);
+    V.SetColorBkgdShaded(0xE0E0F0);
+    V.SetCommonHeaderVisible(true);
+    V.SetCommonHeader(QStringLiteral("Spectra, all channels"));
+    V.SetCommonHeaderAlignment(taCenter);
+    V.SetInterRowIndicatorPos(3);
+    V.SetFixedFirstColumn(FixedFirst);
+    V.SetSuppressPaint(false);
+    test::Picture(V);
+    for (int Move : {1, 1, 3, -2, 5, -4, 20, -20, 2}) {
+      const int Paints = V.Paints;
+      V.SetLeftCol(V.LeftCol() + Move);
+      const QImage Partial = test::Picture(V);
+      EXPECT_EQ(V.Paints, Paints) << "a column scroll redraws the columns it brings in, not the grid";
+      V.Invalidate();
+      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "")
+          << "move " << Move << " to " << V.LeftCol() << (FixedFirst ? " fixed" : "");
+    }
+    for (int Key : {Qt::Key_Right, Qt::Key_End, Qt::Key_Home}) {
+      V.SetOptions(V.Options() & ~host::goRowSelect);
+      QTest::keyClick(&V, Qt::Key(Key));
+      const QImage Partial = test::Picture(V);
+      V.Invalidate();
+      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "") << "key " << Key;
+    }
+  }
+}
+
 // A new text in one cell redraws that cell alone.
 TEST(ReportListViewRepaint, OneCellChangeRedrawsThatCell) {
   TView V;
