@@ -111,14 +111,59 @@ QString RoundedAwayTie(double Value, int Decimals) {
 }
 
 // The same for a rounding to Precision significant digits (%e and %g).
-double NudgeTieSignificant(double Value, int Precision) {
+bool IsTieSignificant(double Value, int Precision) {
   const QString Exact = Printf('e', Precision - 1 + 40, Value);
   const int Tail = Exact.indexOf(QChar('.')) + Precision;
   const int End = Exact.indexOf(QChar('e'));
-  if (Exact.at(Tail) != QChar('5')) return Value;
+  if (Exact.at(Tail) != QChar('5')) return false;
   for (int i = Tail + 1; i < End; ++i)
-    if (Exact.at(i) != QChar('0')) return Value;
-  return std::nextafter(Value, Value < 0 ? -HUGE_VAL : HUGE_VAL);
+    if (Exact.at(i) != QChar('0')) return false;
+  return true;
+}
+
+// Value to Precision significant digits: the mantissa as %e writes it
+// ("-d.ddd") and the decimal exponent. Exact ties round away from zero: their
+// digits (one more, a 5) cut and counted up in the last place, nines carrying
+// into the exponent.
+struct TSciDigits {
+  QString Mantissa;
+  int Exponent;
+};
+
+TSciDigits SciDigits(double Value, int Precision) {
+  const bool Tie = IsTieSignificant(Value, Precision);
+  const QString Sci = Printf('e', Tie ? Precision : Precision - 1, Value);
+  const int E = Sci.indexOf(QChar('e'));
+  TSciDigits D{Sci.left(E), Sci.mid(E + 1).toInt()};
+  if (!Tie) return D;
+  D.Mantissa.chop(1);  // the 5
+  if (D.Mantissa.endsWith(QChar('.'))) D.Mantissa.chop(1);  // one digit: no point
+  for (int I = int(D.Mantissa.size()) - 1; I >= 0; --I) {
+    const QChar C = D.Mantissa.at(I);
+    if (C == QChar('.')) continue;
+    if (C == QChar('-')) break;
+    if (C != QChar('9')) {
+      D.Mantissa[I] = QChar(C.unicode() + 1);
+      return D;
+    }
+    D.Mantissa[I] = QChar('0');
+  }
+  // All nines: 9.99 became 0.00, which is 1.00 with the next exponent.
+  D.Mantissa[D.Mantissa.startsWith(QChar('-')) ? 1 : 0] = QChar('1');
+  ++D.Exponent;
+  return D;
+}
+
+// The same digits in fixed notation (Exponent below the number of digits).
+QString FixedText(const TSciDigits& D) {
+  const bool Negative = D.Mantissa.startsWith(QChar('-'));
+  QString Digits = D.Mantissa.mid(Negative ? 1 : 0);
+  Digits.remove(QChar('.'));
+  QString Text = D.Exponent >= 0
+                     ? Digits.left(D.Exponent + 1) + QChar('.') + Digits.mid(D.Exponent + 1)
+                     : QStringLiteral("0.") + QString(-D.Exponent - 1, QChar('0')) + Digits;
+  StripTrailingZeros(Text);
+  return Negative ? QChar('-') + Text : Text;
 }
 
 }  // namespace
@@ -131,31 +176,21 @@ QString FormatF(double Value, int Decimals, QChar Separator) {
 
 QString FormatE(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
-  const int P = std::clamp(Precision, 1, 40);
-  QString Text = Printf('E', P - 1, NudgeTieSignificant(Value, P));
-  const int E = Text.indexOf(QChar('E'));
-  QString Exp = Text.mid(E + 2);
+  const TSciDigits D = SciDigits(Value, std::clamp(Precision, 1, 40));
+  QString Exp = QString::number(std::abs(D.Exponent));
   while (Exp.size() < 3) Exp.prepend(QChar('0'));
-  Text = Text.left(E + 2) + Exp;
-  return WithSeparator(Text, Separator);
+  return WithSeparator(D.Mantissa, Separator) + QChar('E') + QChar(D.Exponent < 0 ? '-' : '+') + Exp;
 }
 
 QString FormatG(double Value, int Precision, QChar Separator) {
   if (!std::isfinite(Value)) return NonFinite(Value);
   const int P = std::clamp(Precision, 1, 40);
-  Value = NudgeTieSignificant(Value, P);
-  const QString Sci = Printf('e', P - 1, Value);
-  const int E = Sci.indexOf(QChar('e'));
-  const int Exponent = Sci.mid(E + 1).toInt();
-  if (Value == 0 || (Exponent < P && std::fabs(Value) >= 0.00001)) {
-    QString Fixed = Printf('f', std::max(0, P - 1 - Exponent), Value);
-    StripTrailingZeros(Fixed);
-    return WithSeparator(Fixed, Separator);
-  }
-  QString Mantissa = Sci.left(E);
-  StripTrailingZeros(Mantissa);
-  const QString Sign = Exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
-  return WithSeparator(Mantissa, Separator) + QChar('E') + Sign + QString::number(std::abs(Exponent));
+  TSciDigits D = SciDigits(Value, P);
+  if (Value == 0 || (D.Exponent < P && std::fabs(Value) >= 0.00001))
+    return WithSeparator(FixedText(D), Separator);
+  StripTrailingZeros(D.Mantissa);
+  const QString Sign = D.Exponent < 0 ? QStringLiteral("-") : QStringLiteral("+");
+  return WithSeparator(D.Mantissa, Separator) + QChar('E') + Sign + QString::number(std::abs(D.Exponent));
 }
 
 QString FloatToStr(double Value, QChar Separator) { return FormatG(Value, 15, Separator); }

@@ -24,6 +24,13 @@ bool ExactTie(double V, int D) {
   return S[S.size() - 40] == '5' && S.find_first_not_of('0', S.size() - 39) == std::string::npos;
 }
 
+// Whether V is exactly halfway between two texts of P significant digits.
+bool ExactTieSignificant(double V, int P) {
+  std::string S = C("%.*e", P - 1 + 40, V);
+  S.resize(S.find('e'));
+  return S[S.size() - 40] == '5' && S.find_first_not_of('0', S.size() - 39) == std::string::npos;
+}
+
 TEST(HostNumberTexts, FixedAndScientificTextsArePrintfsForValuesOffATie) {
   std::mt19937_64 Random(7);
   std::uniform_real_distribution<double> Mantissa(-10.0, 10.0);
@@ -62,6 +69,42 @@ TEST(HostNumberTexts, ExactTiesRoundAwayFromZeroAndTheirNeighboursDoNot) {
   // Large values whose scaled fraction is not exact in a double: a tie all the same.
   const double Big = 4503599627370497.0 / 4;  // 1125899906842624.25
   EXPECT_EQ(host::FormatF(Big, 1, QLatin1Char('.')), "1125899906842624.3");
+}
+
+// Significant-digit texts: printf's digits off a tie, exact ties away from
+// zero, also where the doubles lie further apart than the last digit (17
+// digits of 645538751892849.625, whose neighbours are 0.125 away) and where
+// the rounding carries into the exponent.
+TEST(HostNumberTexts, SignificantDigitTiesRoundAwayFromZero) {
+  std::mt19937_64 Random(11);
+  std::uniform_real_distribution<double> Mantissa(-10.0, 10.0);
+  std::uniform_int_distribution<int> Exponent(-200, 200), Digits(1, 20);
+  for (int I = 0; I < 20000; ++I) {
+    const double V = Mantissa(Random) * std::pow(10.0, Exponent(Random));
+    const int P = Digits(Random);
+    if (ExactTieSignificant(V, P)) continue;  // the ties below
+    std::string Expected = C("%.*E", P - 1, V);
+    const std::size_t E = Expected.find('E');
+    while (Expected.size() - E - 2 < 3) Expected.insert(E + 2, "0");
+    ASSERT_EQ(host::FormatE(V, P, QLatin1Char('.')).toStdString(), Expected) << V << " " << P;
+  }
+  const double Spread = 645538751892849.625;
+  EXPECT_EQ(host::FormatE(Spread, 17, QLatin1Char('.')), "6.4553875189284963E+014");
+  EXPECT_EQ(host::FormatG(Spread, 17, QLatin1Char('.')), "645538751892849.63");
+  EXPECT_EQ(host::FormatG(-Spread, 17, QLatin1Char('.')), "-645538751892849.63");
+  EXPECT_EQ(host::FormatE(2.5, 1, QLatin1Char('.')), "3E+000");
+  EXPECT_EQ(host::FormatE(-0.125, 2, QLatin1Char(',')), "-1,3E-001");
+  EXPECT_EQ(host::FormatE(9.5, 1, QLatin1Char('.')), "1E+001");
+  EXPECT_EQ(host::FormatE(-99.5, 2, QLatin1Char('.')), "-1.0E+002");
+  EXPECT_EQ(host::FormatG(9.5, 1, QLatin1Char('.')), "1E+1");
+  EXPECT_EQ(host::FormatG(99.5, 2, QLatin1Char('.')), "1E+2");
+  EXPECT_EQ(host::FormatG(9999.5, 4, QLatin1Char('.')), "1E+4");
+  EXPECT_EQ(host::FormatG(0.09375, 3, QLatin1Char('.')), "0.0938");
+  EXPECT_EQ(host::FormatG(0.000125, 2, QLatin1Char('.')), "0.00013");
+  EXPECT_EQ(host::FormatG(-0.0, 3, QLatin1Char('.')), "-0");
+  EXPECT_EQ(host::FormatG(1234.5, 4, QLatin1Char('.')), "1235");
+  EXPECT_EQ(host::FormatG(0.1, 15, QLatin1Char('.')), "0.1");
+  EXPECT_EQ(host::FormatG(1e-7, 3, QLatin1Char('.')), "1E-7");
 }
 
 }  // namespace
