@@ -1,32 +1,12 @@
 #include "foundation/qor_datatable.h"
 
+#include <QMetaMethod>
 #include <algorithm>
 #include <numeric>
 
 namespace qor {
 
 namespace {
-
-// Reports 0..100 % over Steps steps, each percentage once, when the work is
-// large enough to be worth reporting.
-class TProgress {
- public:
-  TProgress(TObject* Sender, const TOnPercentDoneEvent& Event, long long Cells, int Steps)
-      : FSender(Sender), FEvent(Cells >= PercentDoneMinCells ? &Event : nullptr), FSteps(Steps) {}
-  void Step(int Done) {
-    if (!FEvent || !*FEvent || FSteps <= 0) return;
-    const int Percent = static_cast<int>(100LL * Done / FSteps);
-    if (Percent == FLast) return;
-    FLast = Percent;
-    (*FEvent)(FSender, Percent);
-  }
-
- private:
-  TObject* FSender;
-  const TOnPercentDoneEvent* FEvent;
-  int FSteps;
-  int FLast = -1;
-};
 
 int Identity(int I) { return I; }
 
@@ -121,10 +101,35 @@ void TDataTable::NotifyExchange(int Kind, int Index1, int Index2) {
   Q_EMIT sortExchanged(Kind, Index1, Index2);
 }
 
+// Reports 0..100 % over Steps steps, each percentage once, when the work is
+// large enough to be worth reporting and somebody listens (OnPercentDone or
+// percentDone).
+class TDataTable::TProgress {
+ public:
+  TProgress(TDataTable* Table, long long Cells, int Steps)
+      : FTable(Cells >= PercentDoneMinCells && Table->ProgressWanted() ? Table : nullptr), FSteps(Steps) {}
+  void Step(int Done) {
+    if (!FTable || FSteps <= 0) return;
+    const int Percent = static_cast<int>(100LL * Done / FSteps);
+    if (Percent == FLast) return;
+    FLast = Percent;
+    if (FTable->OnPercentDone) FTable->OnPercentDone(FTable, Percent);
+    Q_EMIT FTable->percentDone(Percent);
+  }
+
+ private:
+  TDataTable* FTable;
+  int FSteps;
+  int FLast = -1;
+};
+
+bool TDataTable::ProgressWanted() const {
+  return OnPercentDone || isSignalConnected(QMetaMethod::fromSignal(&TDataTable::percentDone));
+}
+
 template <typename Fn>
 void TDataTable::ForEachColumn(Fn Step) {
-  TProgress Progress(this, OnPercentDone,
-                     static_cast<long long>(NrOfColumns()) * NrOfRows(), NrOfColumns());
+  TProgress Progress(this, static_cast<long long>(NrOfColumns()) * NrOfRows(), NrOfColumns());
   Progress.Step(0);
   for (int C = 1; C <= NrOfColumns(); ++C) {
     Step(C);
@@ -378,7 +383,7 @@ void TDataTable::ApplyColumnOrder(const std::vector<int>& Order, const TBlock& B
     RaiseOutOfMemory("TDataTable.SortCols");
   }
   ReportExchanges(seColumns, Order, B.LowCol);
-  TProgress Progress(this, OnPercentDone, static_cast<long long>(N * Rows), 2 * int(N));
+  TProgress Progress(this, static_cast<long long>(N * Rows), 2 * int(N));
   for (std::size_t I = 0; I < N; ++I) {
     std::copy_n(&FElems.At(Order[I], B.LowRow), Rows, Elems.begin() + I * Rows);
     std::copy_n(&FStates.At(Order[I], B.LowRow), Rows, States.begin() + I * Rows);
@@ -412,7 +417,7 @@ void TDataTable::ApplyRowOrder(const std::vector<int>& Order, const TBlock& B,
   }
   ReportExchanges(seRows, Order, Low);
   const int Cols = B.HighCol - B.LowCol + 1;
-  TProgress Progress(this, OnPercentDone, static_cast<long long>(N) * Cols, Cols);
+  TProgress Progress(this, static_cast<long long>(N) * Cols, Cols);
   for (int C = B.LowCol; C <= B.HighCol; ++C) {
     double* Col = &FElems.At(C, Low);
     std::uint8_t* St = &FStates.At(C, Low);

@@ -179,8 +179,13 @@ class QORKIT_EXPORT TDataTable : public QObject {
   void setupChanged();
   void resized(int OldNrCols, int OldNrRows, int NewNrCols, int NewNrRows);
   void sortExchanged(int Kind, int Index1, int Index2);
+  // Progress 0..100 of whole-table operations on large tables, with OnPercentDone.
+  void percentDone(int Percent);
 
  private:
+  class TProgress;
+  bool ProgressWanted() const;
+
   struct TColumnHead {
     TDTNameStr Name;
     std::uint8_t Attrib = 0;

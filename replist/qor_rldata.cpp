@@ -1,5 +1,6 @@
 #include "replist/qor_rldata.h"
 
+#include <QMetaMethod>
 #include <algorithm>
 #include <exception>
 #include <new>
@@ -34,9 +35,9 @@ TFeedback::TFeedback(TRLData* Owner, long long Cells)
 
 void TFeedback::Advance(long long Cells) {
   FDone += Cells;
-  if (FDone < FNext || !FOwner->OnPercentDone) return;
+  if (FDone < FNext || !FOwner->ProgressWanted()) return;
   FNext = (FDone / FStep + 1) * FStep;
-  FOwner->OnPercentDone(FOwner, int(std::min(100LL, FDone * 100 / FTotal)));
+  FOwner->ReportProgress(int(std::min(100LL, FDone * 100 / FTotal)));
 }
 
 int ReadFormatInteger(QStringView Text, qsizetype* Consumed) {
@@ -94,12 +95,19 @@ TRLData::TRLData(QObject* AOwner)
   FStrings->OnBeforeSortExchange = [this](TObject* Sender, const QString& S1, QString& S2) {
     BeforeSortExchange(Sender, S1, S2);
   };
-  FStrings->OnPercentDone = [this](TObject*, int Percent) {
-    if (OnPercentDone) OnPercentDone(this, Percent);
-  };
+  FStrings->OnPercentDone = [this](TObject*, int Percent) { ReportProgress(Percent); };
 }
 
 TRLData::~TRLData() = default;
+
+bool TRLData::ProgressWanted() const {
+  return OnPercentDone || isSignalConnected(QMetaMethod::fromSignal(&TRLData::percentDone));
+}
+
+void TRLData::ReportProgress(int Percent) {
+  if (OnPercentDone) OnPercentDone(this, Percent);
+  Q_EMIT percentDone(Percent);
+}
 
 void TRLData::ResizeColumnArrays(int N) {
   const int Old = int(FColName.size());

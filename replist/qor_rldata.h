@@ -22,6 +22,7 @@ class QTextStream;
 namespace qor {
 
 namespace rl {
+class TFeedback;
 class TSource;
 class TXmlOut;
 }  // namespace rl
@@ -239,8 +240,19 @@ class QORKIT_EXPORT TRLData : public QObject {
   TBeforeHTMLExportEvent OnBeforeHTMLExport;
   TOnPercentDoneEvent OnPercentDone;
 
+ Q_SIGNALS:
+  // Progress 0..100 of sorting, reading, writing and copying large lists,
+  // with OnPercentDone. OnBeforeSortExchange and OnBeforeHTMLExport edit a
+  // text before it is used: they stay events only.
+  void percentDone(int Percent);
+
  private:
   friend class TRLDataReader;
+  friend class rl::TFeedback;
+
+  // Whether anybody listens to the progress (OnPercentDone or percentDone).
+  bool ProgressWanted() const;
+  void ReportProgress(int Percent);
 
   bool IsCheckCol(int ColNr) const;
   bool ValidCol(int ColNr) const { return ColNr >= 1 && ColNr <= FNrOfCols; }

@@ -573,8 +573,7 @@ class TRLDataReader {
       AppendDecoded(TextB, TextE, FArena);
       FPending.push_back({A.Col, Off, FArena.size() - Off});
     }
-    if (++FCells % FStep == 0 && FT.OnPercentDone)
-      FT.OnPercentDone(&FT, int(std::min(100LL, FCells * 100 / FTotal)));
+    if (++FCells % FStep == 0 && FT.ProgressWanted()) FT.ReportProgress(int(std::min(100LL, FCells * 100 / FTotal)));
     return true;
   }
 
@@ -678,7 +677,7 @@ class TRLDataReader {
 // the content.
 bool TRLData::ReadXML(rl::TSource& Source, const QString& DataID) {
   TRLData Scratch;
-  if (OnPercentDone) Scratch.OnPercentDone = [this](TObject*, int P) { OnPercentDone(this, P); };
+  if (ProgressWanted()) Scratch.OnPercentDone = [this](TObject*, int P) { ReportProgress(P); };
   TRLDataReader Reader(Scratch, Source);
   QString Id;
   if (!Reader.FindList(DataID, Id)) return false;
@@ -689,7 +688,7 @@ bool TRLData::ReadXML(rl::TSource& Source, const QString& DataID) {
   }
   Scratch.FDataID = Id;
   TakeContent(Scratch);
-  if (OnPercentDone) OnPercentDone(this, 100);
+  ReportProgress(100);
   return true;
 }
 

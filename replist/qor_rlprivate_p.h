@@ -38,8 +38,8 @@ class TChangeBatch {
   int FExceptions;
 };
 
-// OnPercentDone of a long operation over Cells cells, called every
-// hundredth of the work.
+// The progress of a long operation over Cells cells, reported every
+// hundredth of the work while somebody listens.
 class TFeedback {
  public:
   TFeedback(TRLData* Owner, long long Cells);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QStringList>
 
 #include "foundation/qor_datatable.h"
@@ -323,6 +324,14 @@ TEST(DataTable, WholeTableOperationsReportProgressOnLargeTables) {
   T.Resize(3, 3);
   T.Clear();
   EXPECT_TRUE(Percent.empty());
+  // The signal reports the same steps, also to a listener without the event.
+  T.Resize(300, 300);
+  T.OnPercentDone = nullptr;
+  QSignalSpy Spy(&T, &TDataTable::percentDone);
+  T.Clear();
+  ASSERT_GE(Spy.size(), 2);
+  EXPECT_EQ(Spy.front().at(0).toInt(), 0);
+  EXPECT_EQ(Spy.back().at(0).toInt(), 100);
 }
 
 TEST(DataTable, ClearZeroesElementsAndStatesButKeepsHeaders) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
 #include <QStringList>
 
 #include "host/qor_app.h"
@@ -246,9 +247,12 @@ TEST(RLData, SortRelaysExchangesAndProgressWithItselfAsSender) {
     EXPECT_EQ(S, &D);
     Last = P;
   };
+  QSignalSpy Spy(&D, &TRLData::percentDone);
   D.Sort(1, -1, true);
   EXPECT_EQ(Exchanges, 150);
   EXPECT_EQ(Last, 100);
+  ASSERT_FALSE(Spy.empty());
+  EXPECT_EQ(Spy.back().at(0).toInt(), 100);
   EXPECT_EQ(D.GetElem(1, 1), "1");
   EXPECT_DOUBLE_EQ(D.AsNumber(1, 300), 300);
 }

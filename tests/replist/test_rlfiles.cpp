@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -339,9 +340,17 @@ TEST(RLFiles, ReadReportsProgressAndOneChange) {
     EXPECT_EQ(S, &B);
     Last = P;
   };
+  QSignalSpy Spy(&B, &TRLData::percentDone);
   ASSERT_TRUE(B.ReadFromXMLString(Doc, ""));
   EXPECT_EQ(Changes, 1);
   EXPECT_EQ(Last, 100);
+  ASSERT_FALSE(Spy.empty());
+  EXPECT_EQ(Spy.back().at(0).toInt(), 100);
+  // A listener of the signal alone hears the progress of a write.
+  B.OnPercentDone = nullptr;
+  Spy.clear();
+  B.WriteToXMLString("");
+  EXPECT_FALSE(Spy.empty());
   EXPECT_EQ(Snapshot(B), Snapshot(A));
 }
 
