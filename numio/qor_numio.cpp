@@ -96,6 +96,7 @@ void TNumIO2::FontChanged() {
   FMetrics.reset();
   ++FFontGeneration;
   updateGeometry();
+  ApplyAutoHeight();
   TCustomControl::FontChanged();
 }
 
@@ -318,7 +319,21 @@ void TNumIO2::SetAutoSize(bool On) {
   if (!Store(FAutoSize, On)) return;
   setSizePolicy(QSizePolicy::Preferred, On ? QSizePolicy::Fixed : QSizePolicy::Preferred);
   updateGeometry();
+  ApplyAutoHeight();
   Refresh();
+}
+
+// With AutoSize the height follows the font: set when the flag, the font or
+// the size changes, never while painting.
+void TNumIO2::ApplyAutoHeight() {
+  if (!FAutoSize) return;
+  const int AutoHeight = Metrics().height() + 6;  // the height of "E0"
+  if (AutoHeight != Height()) TCustomControl::SetHeight(AutoHeight);
+}
+
+void TNumIO2::Resize() {
+  ApplyAutoHeight();
+  TCustomControl::Resize();
 }
 void TNumIO2::SetButVisible(bool On) { if (Store(FButVisible, On)) Refresh(); }
 void TNumIO2::SetBut3D(bool On) { if (Store(FBut3D, On)) Refresh(); }
@@ -454,7 +469,7 @@ void TNumIO2::Assign(const TNumIO2& S) {
   FOnlineCheck = S.FOnlineCheck;
   FBeep = S.FBeep;
   FReadOnly = S.FReadOnly;
-  FAutoSize = S.FAutoSize;
+  SetAutoSize(S.FAutoSize);
   Refresh();
 }
 
@@ -826,18 +841,13 @@ void TNumIO2::Paint() {
   TGeometry G = Geometry();
   const int TH = Metrics().height();  // line height, as "(8g]}ÜÄ§" measures it
   G.BB = G.H - G.G - 4;
-  if (FAutoSize) {
-    const int AutoHeight = Metrics().height() + 6;  // the height of "E0"
-    if (AutoHeight != Height()) TCustomControl::SetHeight(AutoHeight);
-    G.H = Height();
-  }
   G.TY = (G.H - G.G - TH) / 2;
 
   C.SetCopyMode(host::cmSrcCopy);
   const double V = Value();
   const bool Warn = V < FMinimum || V > FMaximum;
-  // The background can be kept unless the box's bevels (placed by the height
-  // before auto-sizing) reach into the gauge zone.
+  // The background can be kept unless the box's bevels reach into the gauge
+  // zone (a field too low for its gauge).
   const bool Keepable = G.BB + 3 < G.H - G.G && C.Width() == G.W && C.Height() == G.H;
   TBackgroundKey Key = BackgroundKey(G, Warn);
   if (Keepable && FBackgroundKey && *FBackgroundKey == Key &&

@@ -278,8 +278,10 @@ class QORKIT_EXPORT TNumIO2 : public TCustomControl {
   void keyReleaseEvent(QKeyEvent* Event) override;
   void showEvent(QShowEvent* Event) override;
   void FontChanged() override;
+  void Resize() override;
 
  private:
+  void ApplyAutoHeight();
   // Painting steps, in their order. The steps up to the text box depend
   // only on properties, not on the text: their result is kept as the
   // background image and reused while its key stays the same.

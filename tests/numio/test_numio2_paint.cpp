@@ -248,10 +248,21 @@ TEST_F(NumIO2Paint, SelectionIsInverted) {
   EXPECT_EQ(Px(X2, 3), clWhite);
 }
 
-TEST_F(NumIO2Paint, AutoSizeAdjustsTheHeightOnPaint) {
-  const int Expected = QFontMetrics(Field->Font().ToQFont()).height() + 6;
+// The auto height is set when the flag, the font or the size changes (not by
+// painting), and Assign carries it with its size policy.
+TEST_F(NumIO2Paint, AutoSizeSetsTheHeightFromTheFont) {
+  const auto AutoHeight = [&] { return QFontMetrics(Field->Font().ToQFont()).height() + 6; };
   Field->SetAutoSize(true);
-  EXPECT_EQ(Field->Height(), Expected);
+  EXPECT_EQ(Field->Height(), AutoHeight());
+  Field->Font().SetSize(Field->Font().Size() * 2);
+  EXPECT_EQ(Field->Height(), AutoHeight());
+  Field->SetBounds(0, 0, 200, 90);
+  EXPECT_EQ(Field->Height(), AutoHeight());
+  EXPECT_EQ(Field->Width(), 200);
+  TNumIO2 Copy;
+  Copy.Assign(*Field);
+  EXPECT_TRUE(Copy.AutoSize());
+  EXPECT_EQ(Copy.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
 }
 
 }  // namespace
