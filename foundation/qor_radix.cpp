@@ -50,7 +50,7 @@ void* AllocateBulk(std::size_t Bytes) {
   return ::operator new(Bytes);
 }
 
-void FreeBulk(void* Block, std::size_t Bytes) noexcept {
+void FreeBulk(void* Block, [[maybe_unused]] std::size_t Bytes) noexcept {
   if (!Block) return;
 #if defined(__linux__) && !defined(QOR_BULK_FROM_NEW)
   if (Bytes >= BulkMinBytes) {
@@ -58,7 +58,7 @@ void FreeBulk(void* Block, std::size_t Bytes) noexcept {
     return;
   }
 #endif
-  ::operator delete(Block, Bytes);
+  ::operator delete(Block);
 }
 
 }  // namespace qor
