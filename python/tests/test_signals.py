@@ -158,3 +158,19 @@ def test_gradient_fill_painted(window):
     spy = QSignalSpy(grad.painted)
     grad.grab()
     assert len(spy) >= 1
+
+
+def test_data_containers_report_progress_to_a_connection_alone(app):
+    d = qorkit.TRLData()
+    d.SetNrCols(2)
+    d.LoadRows(1, [[str(r % 97), 'x'] for r in range(5000)])
+    steps = []
+    d.percentDone.connect(steps.append)
+    d.Sort(1, -1, True)
+    assert steps and steps[-1] == 100
+    t = qorkit.TDataTable()
+    t.Resize(300, 300)
+    steps.clear()
+    t.percentDone.connect(steps.append)
+    t.Clear()
+    assert steps[0] == 0 and steps[-1] == 100
