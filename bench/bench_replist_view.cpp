@@ -4,13 +4,15 @@
 // the same size; the view's cost must not grow with the number of rows. The
 // scrolls by one row and by a page are measured against the same peer paint,
 // the page both back and forth (texts drawn before) and down to rows never
-// shown (every text new to the view); and by one column sideways.
+// shown (every text new to the view); by one column sideways; and the
+// current row moved by key.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QStandardItemModel>
+#include <QKeyEvent>
 #include <QTableView>
 #include <algorithm>
 #include <map>
@@ -104,6 +106,19 @@ void ScrollSideways(benchmark::State& State, qor::TReportListView& V) {
   for (int C = 1; C <= Cols; ++C) V.SetColWidths(C, Widths[std::size_t(C - 1)]);
 }
 
+// The current row one down and back up by key, inside the view: the row
+// selection follows it.
+void MoveByKeys(benchmark::State& State, qor::TReportListView& V) {
+  V.SetSelection({V.Col(), V.TCustomGrid::TopRow() + 2, V.Col(), V.TCustomGrid::TopRow() + 2});
+  QCoreApplication::processEvents();
+  int K = 0;
+  for (auto _ : State) {
+    QKeyEvent Press(QEvent::KeyPress, ++K % 2 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+    QCoreApplication::sendEvent(&V, &Press);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  }
+}
+
 // A scroll as an application sees it: the new top row, then the repaint Qt
 // performs for the region the view asked for (shown on the offscreen screen,
 // its backing store flushed). Scrolls alternate in direction, so every one
@@ -114,6 +129,11 @@ void ScrollLoop(benchmark::State& State, int Rows) {
   QCoreApplication::processEvents();
   if (State.range(1) == 3) {
     ScrollSideways(State, V);
+    V.hide();
+    return;
+  }
+  if (State.range(1) == 4) {
+    MoveByKeys(State, V);
     V.hide();
     return;
   }
@@ -140,7 +160,8 @@ void ScrollLoop(benchmark::State& State, int Rows) {
 }
 
 // range(1): 0 scrolls by one row, 1 by a page back and forth, 2 by a page
-// down to rows not shown before, 3 by one column sideways.
+// down to rows not shown before, 3 by one column sideways; 4 moves the
+// current row by key within the view.
 void BM_ReportListViewScroll(benchmark::State& State) { ScrollLoop(State, int(State.range(0))); }
 
 void BM_QTableViewPaint(benchmark::State& State) {
@@ -156,6 +177,6 @@ void BM_QTableViewPaint(benchmark::State& State) {
 
 BENCHMARK(BM_ReportListViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReportListViewScroll)
-    ->ArgsProduct({{1000, 100000, 1000000}, {0, 1, 2, 3}})
+    ->ArgsProduct({{1000, 100000, 1000000}, {0, 1, 2, 3, 4}})
     ->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_QTableViewPaint)->Arg(1000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMicrosecond);

@@ -427,6 +427,10 @@ void TStringArray::SetRowAttrib(int Row, std::uint8_t Value) {
   if (Row >= 1 && Row <= NrRows()) FRowAttrib[Physical(Row)] = Value;
 }
 
+void TStringArray::SetAllRowAttribBits(std::uint8_t Mask, bool Value) {
+  for (std::uint8_t& A : FRowAttrib) A = Value ? std::uint8_t(A | Mask) : std::uint8_t(A & ~Mask);
+}
+
 std::uint8_t TStringArray::GetColAttrib(int Col) const {
   return Col >= 0 && Col <= FNrCols ? FColAttrib[Col] : 0;
 }

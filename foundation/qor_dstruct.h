@@ -114,6 +114,8 @@ class QORKIT_EXPORT TStringArray : public QObject {
 
   std::uint8_t GetRowAttrib(int Row) const;
   void SetRowAttrib(int Row, std::uint8_t Value);
+  // Sets (Value) or clears the bits of Mask in the attribute of every row.
+  void SetAllRowAttribBits(std::uint8_t Mask, bool Value);
   std::uint8_t GetColAttrib(int Col) const;
   void SetColAttrib(int Col, std::uint8_t Value);
 

@@ -11,6 +11,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace qor::host {
@@ -591,9 +592,36 @@ void TCustomGrid::SetSelection(const TGridRect& Value) {
   SelectionMoved();
 }
 
+// The old selection and the new one are redrawn where the picture shows them.
 void TCustomGrid::SelectionMoved() {
-  Invalidate();
+  const TGridRect Sel = Selection();
+  if (ScreenImageCurrent()) {
+    for (const TGridRect& S : {FShownSelection, Sel})
+      for (const TRect& R : SelectionAreas(S))
+        if (R.Width() > 0 && R.Height() > 0) RepaintArea(R);
+    FShownSelection = Sel;
+  } else {
+    Invalidate();
+  }
   NotifyAccessibleSelection();
+}
+
+TRect TCustomGrid::RangeArea(const TGridRect& Range) const {
+  // From the first visible span of Lo..Hi to the end of the line after the last.
+  const auto Extent = [&](bool Cols, int Lo, int Hi, int& From, int& To) {
+    From = std::numeric_limits<int>::max();
+    To = std::numeric_limits<int>::min();
+    for (const TSpan& S : VisibleSpans(Cols)) {
+      if (S.Index < Lo || S.Index > Hi) continue;
+      From = std::min(From, S.Pos);
+      To = std::max(To, S.Pos + S.Size + FGridLineWidth);
+    }
+    return From < To;
+  };
+  int Left, Right, Top, Bottom;
+  if (!Extent(true, Range.Left, Range.Right, Left, Right) || !Extent(false, Range.Top, Range.Bottom, Top, Bottom))
+    return Rect(0, 0, 0, 0);
+  return Rect(Left, Top, Right, Bottom);
 }
 
 // ---- screen readers ------------------------------------------------------------
@@ -736,7 +764,10 @@ void TCustomGrid::DrawGridLines() {
   }
 }
 
-void TCustomGrid::Paint() { PaintArea(ClientRect()); }
+void TCustomGrid::Paint() {
+  FShownSelection = Selection();
+  PaintArea(ClientRect());
+}
 
 void TCustomGrid::PaintArea(const TRect& Area) {
   TCanvas& C = Canvas();

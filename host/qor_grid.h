@@ -284,6 +284,14 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
     (void)Cols;
     return {};
   }
+  // What shows the selection Sel: redrawn for the old and the new selection
+  // when it moves (a current picture is changed there only). The grid's own
+  // are the visible cells of Sel; subclasses add what else follows the
+  // selection (headers, a corner).
+  virtual std::vector<TRect> SelectionAreas(const TGridRect& Sel) const { return {RangeArea(Sel)}; }
+  // The visible part of the cells of Range with their grid lines; empty when
+  // none of them shows.
+  TRect RangeArea(const TGridRect& Range) const;
   // Redraws one cell (with its grid lines) on the kept picture and blits it;
   // without a current picture the whole grid is invalidated instead.
   void InvalidateCell(int ACol, int ARow);
@@ -364,6 +372,7 @@ class QORKIT_EXPORT TCustomGrid : public TCustomControl {
   TScrollStyle FScrollBars = ssBoth;
   TBorderStyle FBorderStyle = bsSingle;
   TGridCoord FTopLeft{1, 1}, FCurrent{1, 1}, FAnchor{1, 1};
+  TGridRect FShownSelection;  // as the kept picture shows it
   TGridState FGridState = gsNormal;
   int FSizingIndex = 0, FSizingOrigin = 0, FMoveFrom = 0;
   int FWheelAccumulator = 0;
@@ -408,11 +417,6 @@ class QORKIT_EXPORT TCustomDrawGrid : public TCustomGrid {
   void ColumnMoved(int FromIndex, int ToIndex) override;
   void RowMoved(int FromIndex, int ToIndex) override;
 };
-
-// The platform rectangle of a Qt rectangle (right and bottom excluded).
-constexpr TRect ToTRect(const QRect& R) {
-  return Rect(R.left(), R.top(), R.left() + R.width(), R.top() + R.height());
-}
 
 }  // namespace qor::host
 

@@ -346,6 +346,9 @@ class QORKIT_EXPORT TNTabEd : public TCustomGrid {
 
  protected:
   void Paint() override;
+  // The names (and attributes) of the current row and column and the corner
+  // follow the selection too.
+  std::vector<TRect> SelectionAreas(const TGridRect& Sel) const override;
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   QString GetEditText(int ACol, int ARow) override;
   void SetEditText(int ACol, int ARow, const QString& Value) override;

@@ -266,7 +266,6 @@ void TNTabEd::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   }
   ChangedSelection();
   RedrawCorner();
-  Invalidate();
 }
 
 // Tab always reaches KeyDown first (whatever goTabs says).
@@ -297,7 +296,6 @@ bool TNTabEd::DoMouseWheelDown(TShiftState Shift, QPoint MousePos) {
   const bool Result = TCustomGrid::DoMouseWheelDown(Shift, MousePos);
   RedrawCorner();
   ChangedSelection();
-  Invalidate();
   return Result;
 }
 
@@ -305,7 +303,6 @@ bool TNTabEd::DoMouseWheelUp(TShiftState Shift, QPoint MousePos) {
   const bool Result = TCustomGrid::DoMouseWheelUp(Shift, MousePos);
   RedrawCorner();
   ChangedSelection();
-  Invalidate();
   return Result;
 }
 

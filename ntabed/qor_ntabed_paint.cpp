@@ -90,6 +90,11 @@ void TNTabEd::Paint() {
   TCustomGrid::Paint();
 }
 
+std::vector<TRect> TNTabEd::SelectionAreas(const TGridRect& Sel) const {
+  return {RangeArea(Sel), RangeArea({0, Sel.Top, FColOffset, Sel.Top}), RangeArea({Sel.Left, 0, Sel.Left, FRowOffset}),
+          RangeArea({0, 0, 0, 0})};
+}
+
 void TNTabEd::ApplyOptimizedRowHeight() {
   if (!FOptimizeRowHeight) return;
   const int H = AutoRowHeight(-1, 2);
@@ -181,15 +186,10 @@ void TNTabEd::DrawCorner(const TRect& R) {
               QStringLiteral("%1:%2").arg(Sel.Left - FColOffset).arg(Sel.Top - FRowOffset));
 }
 
-// The corner text is kept current between paints, drawn straight onto the
-// kept screen image.
+// The corner text is kept current between paints: the corner cell is redrawn
+// on the kept picture.
 void TNTabEd::RedrawCorner() {
-  if (Suppressed()) return;
-  const QRect Q = CellRect(0, 0);
-  if (Q.isEmpty()) return;
-  Canvas().Font().Assign(Font());
-  DrawCorner(host::ToTRect(Q));
-  update(Q);
+  if (!Suppressed()) InvalidateCell(0, 0);
 }
 
 }  // namespace qor

@@ -26,12 +26,24 @@ int RoundToInt(double V) { return int(std::nearbyint(V)); }
 
 // ---- painting batches -----------------------------------------------------------
 
-TReportListView::TPaintBatch::TPaintBatch(TReportListView& View)
+TReportListView::TPaintBatch::TPaintBatch(TReportListView& View, TScope Scope)
     : FView(View), FSaved(View.FSuppressPaint) {
+  TBatchPaint& B = FView.FBatchPaint;
+  if (!FSaved) B = {true, false, {}};
+  if (Scope == Everything) B.Everything = true;
   FView.FSuppressPaint = true;
 }
 
-TReportListView::TPaintBatch::~TPaintBatch() { FView.SetSuppressPaint(FSaved); }
+TReportListView::TPaintBatch::~TPaintBatch() {
+  if (FSaved) return;
+  TBatchPaint B = std::exchange(FView.FBatchPaint, {});
+  FView.FSuppressPaint = false;
+  if (B.Everything) {
+    FView.Refresh();
+    return;
+  }
+  for (const int Row : B.Rows) FView.RepaintRow(Row);
+}
 
 // ---- construction ---------------------------------------------------------------
 
@@ -105,10 +117,18 @@ void TReportListView::ChangedSelection() {
 }
 
 void TReportListView::Repaint() {
-  if (!FSuppressPaint) Invalidate();
+  if (FBatchPaint.Active) FBatchPaint.Everything = true;
+  else if (!FSuppressPaint) Invalidate();
 }
 
 void TReportListView::RepaintRow(int Row) {
+  if (FBatchPaint.Active) {
+    // Beyond a screenful of rows one repaint of the whole is cheaper.
+    constexpr std::size_t MostRows = 256;
+    if (FBatchPaint.Rows.size() < MostRows) FBatchPaint.Rows.push_back(Row);
+    else FBatchPaint.Everything = true;
+    return;
+  }
   if (FSuppressPaint) return;
   for (int C = 0; C < ColCount(); ++C) InvalidateCell(C, Row + FixedRows() - 1);
 }
@@ -450,8 +470,26 @@ void TReportListView::SetRowBit(int Row, std::uint8_t Bit, bool Value) {
   S.SetRowAttrib(Row, Value ? std::uint8_t(A | Bit) : std::uint8_t(A & ~Bit));
 }
 
+void TReportListView::MarkRowSelected(int Row, bool Value) {
+  if (RowSelected(Row) == Value) return;
+  SetRowBit(Row, TRLData::RowSelectedBit, Value);
+  RepaintRow(Row);
+}
+
+// Rows outside 1..NrOfRows select none. The marks of every row change in one
+// pass over the stored flags; only the rows in view are compared and redrawn.
+void TReportListView::SelectOnlyRow(int Row) {
+  const int First = TopRow(), Last = std::min(NrOfRows(), TopRow() + VisibleRowCount());
+  std::vector<bool> Shown;
+  for (int R = First; R <= Last; ++R) Shown.push_back(RowSelected(R));
+  SetAllRowBits(TRLData::RowSelectedBit, false);
+  if (Row >= 1 && Row <= NrOfRows()) SetRowBit(Row, TRLData::RowSelectedBit, true);
+  for (int R = First; R <= Last; ++R)
+    if (RowSelected(R) != Shown[std::size_t(R - First)]) RepaintRow(R);
+}
+
 void TReportListView::SetAllRowBits(std::uint8_t Bit, bool Value) {
-  for (int R = 1; R <= NrOfRows(); ++R) SetRowBit(R, Bit, Value);
+  FRLData->Strings().SetAllRowAttribBits(Bit, Value);
 }
 
 void TReportListView::SetAllColumnBits(bool Value) {
@@ -1347,24 +1385,18 @@ void TReportListView::HeaderClick(int Col) {
 //   2     none                            anchor := Row; Row alone selected
 void TReportListView::SelectByClick(int Row, TShiftState Shift) {
   if (FRowSelectMode == 1) {
-    SetAllRowBits(TRLData::RowSelectedBit, false);
-    SetRowBit(Row, TRLData::RowSelectedBit, true);
+    SelectOnlyRow(Row);
   } else if (FRowSelectMode == 2 && (Shift & ssShift)) {
     const bool AnchorState = RowSelected(FSelectAnchor);
     for (int R = std::min(FSelectAnchor, Row); R <= std::max(FSelectAnchor, Row); ++R)
-      SetRowBit(R, TRLData::RowSelectedBit, AnchorState);
+      MarkRowSelected(R, AnchorState);
   } else if (FRowSelectMode == 2) {
     FSelectAnchor = Row;
-    if ((Shift & ssCtrl) || !FCtrlForMultiSel) {
-      SetRowBit(Row, TRLData::RowSelectedBit, !RowSelected(Row));
-    } else {
-      SetAllRowBits(TRLData::RowSelectedBit, false);
-      SetRowBit(Row, TRLData::RowSelectedBit, true);
-    }
+    if ((Shift & ssCtrl) || !FCtrlForMultiSel) MarkRowSelected(Row, !RowSelected(Row));
+    else SelectOnlyRow(Row);
   } else {
     return;
   }
-  Repaint();
   ChangedSelection();
 }
 
@@ -1384,7 +1416,7 @@ void TReportListView::MouseDown(TMouseButton Button, TShiftState Shift, int X, i
   if (Cell.Y < CountHeadRows()) return;
   const int DataRow = DataRowOfGridRow(Cell.Y);
   {
-    TPaintBatch Batch(*this);
+    TPaintBatch Batch(*this, TPaintBatch::Rows);
     const bool Editable = ColumnEditable(Col) && !IsRowDisabled(DataRow);
     SetOptions(Editable ? Options() | host::goEditing : Options() & ~host::goEditing);
     if (DataRow > NrOfRows()) return;
@@ -1438,11 +1470,8 @@ void TReportListView::KeyDown(std::uint16_t& Key, TShiftState Shift) {
   TCustomDrawGrid::KeyDown(Key, Shift);
   if (Key < VK_PRIOR || Key > VK_DOWN) return;
   {
-    TPaintBatch Batch(*this);
-    SetAllRowBits(TRLData::RowSelectedBit, false);
-    const int Selected = DataRowOfGridRow(Row());
-    if (Selected >= 1 && Selected <= NrOfRows()) SetRowBit(Selected, TRLData::RowSelectedBit, true);
-    Repaint();
+    TPaintBatch Batch(*this, TPaintBatch::Rows);
+    SelectOnlyRow(DataRowOfGridRow(Row()));
   }
   ChangedSelection();
 }

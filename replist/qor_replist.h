@@ -437,11 +437,13 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool DoMouseWheelUp(TShiftState Shift, QPoint MousePos) override;
 
  private:
-  // Switches SuppressPaint on for one scope and restores it (repainting once
-  // when it was off).
+  // Switches SuppressPaint on for one scope and restores it. When it was off
+  // the list is then repainted once: whole, or for a batch of Rows only the
+  // rows whose own flags changed in it (unless something asked for the whole).
   class TPaintBatch {
    public:
-    explicit TPaintBatch(TReportListView& View);
+    enum TScope { Everything, Rows };
+    explicit TPaintBatch(TReportListView& View, TScope Scope = Everything);
     ~TPaintBatch();
     TPaintBatch(const TPaintBatch&) = delete;
     TPaintBatch& operator=(const TPaintBatch&) = delete;
@@ -462,6 +464,10 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   void UpdateGridRows();
   void ResizeColumnFlags(int N);
   void SetRowBit(int Row, std::uint8_t Bit, bool Value);
+  // SetRowBit for the row selection a user's key or click makes: a row whose
+  // mark changes is redrawn.
+  void MarkRowSelected(int Row, bool Value);
+  void SelectOnlyRow(int Row);
   void SetAllRowBits(std::uint8_t Bit, bool Value);
   void SetAllColumnBits(bool Value);
   // Where the insertion mark's line runs, while it is shown.
@@ -506,6 +512,11 @@ class QORKIT_EXPORT TReportListView : public TCustomDrawGrid {
   bool FHiLgtBold = false;
   int FHiLgtRow = 0, FHiLgtColumn = 0;
   bool FSuppressPaint = true;
+  // What an outermost paint batch repaints at its end.
+  struct TBatchPaint {
+    bool Active = false, Everything = false;
+    std::vector<int> Rows;
+  } FBatchPaint;
   // The one cell SetElem is changing, while it does (grid column and row).
   std::optional<QPoint> FChangingCell;
   TColor FColorNormal = 0x002000;

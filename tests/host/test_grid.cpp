@@ -347,3 +347,52 @@ TEST(Grid, ScrollBarsPlacedBeforeTheGridIsShown) {
   EXPECT_EQ(V->geometry().right(), G.width() - 3);
   EXPECT_EQ(G.VisibleRowCount(), Rows);
 }
+
+// Moving the current cell or the range redraws the old and the new selection
+// on the kept picture (scrolling first where the move leaves the view); every
+// step leaves the picture a full paint gives, with and without row selection,
+// focus drawn on selected cells, and wide grid lines.
+TEST(Grid, SelectionMovesMatchAFullPaint) {
+  struct TCounting : TCustomDrawGrid {
+    void Paint() override {
+      ++Paints;
+      TCustomDrawGrid::Paint();
+    }
+    int Paints = 0;
+  };
+  const TGridOptions Variants[] = {goRangeSelect | goVertLine | goHorzLine,
+                                   goRowSelect | goVertLine | goHorzLine | goFixedVertLine,
+                                   goRangeSelect | goDrawFocusSelected | goHorzLine};
+  for (const TGridOptions Options : Variants)
+    for (const int Line : {1, 3}) {
+      TCounting G;
+      G.resize(330, 200);
+      G.SetRowCount(60);
+      G.SetColCount(12);
+      G.SetOptions(Options);
+      G.SetGridLineWidth(Line);
+      test::ShowAndWait(G);
+      G.setFocus();
+      test::Picture(G);
+      const std::pair<int, Qt::KeyboardModifiers> Keys[] = {
+          {Qt::Key_Down, Qt::NoModifier},  {Qt::Key_Right, Qt::NoModifier},   {Qt::Key_Down, Qt::ShiftModifier},
+          {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Up, Qt::NoModifier},  {Qt::Key_PageDown, Qt::NoModifier},
+          {Qt::Key_Down, Qt::NoModifier},  {Qt::Key_End, Qt::ShiftModifier}, {Qt::Key_Home, Qt::NoModifier}};
+      for (const auto& [Key, Modifiers] : Keys) {
+        const int Paints = G.Paints;
+        QTest::keyClick(&G, Qt::Key(Key), Modifiers);
+        const QImage Partial = test::Picture(G);
+        const bool Scrolled = G.Paints != Paints;
+        G.Invalidate();
+        ASSERT_EQ(test::DiffText(Partial, test::Picture(G)), "")
+            << "key " << Key << " options " << Options << " line " << Line << (Scrolled ? " (full)" : "");
+      }
+      // A click on a cell in view moves it without a full paint.
+      const int Paints = G.Paints;
+      QTest::mouseClick(&G, Qt::LeftButton, {}, G.CellRect(3, 3).center());
+      const QImage Partial = test::Picture(G);
+      EXPECT_EQ(G.Paints, Paints);
+      G.Invalidate();
+      ASSERT_EQ(test::DiffText(Partial, test::Picture(G)), "") << "click, options " << Options;
+    }
+}

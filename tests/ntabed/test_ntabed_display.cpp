@@ -1,6 +1,7 @@
 // TNTabEd: number texts, cell texts and the colours of painted cells.
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <cmath>
 
 #include "ntabed/qor_ntabed.h"
@@ -186,6 +187,50 @@ TEST_F(NTabEdPixels, ScrollsMatchAFullPaint) {
     E.Invalidate();
     ASSERT_EQ(test::DiffText(Partial, test::Picture(E)), "") << Dx << "," << Dy << " to " << E.LeftCol() << "," << E.TopRow();
   }
+}
+
+// Moving the current cell or the range with keys and clicks redraws the old
+// and the new selection, the names of the current row and column and the
+// corner; every step matches a full paint.
+TEST(NTabEdRepaint, SelectionMovesMatchAFullPaint) {
+  struct TCounting : TNTabEd {
+    void Paint() override {
+      ++Paints;
+      TNTabEd::Paint();
+    }
+    int Paints = 0;
+  } E;
+  E.resize(420, 220);
+  E.SetNrOfColumns(12);
+  E.SetNrOfRows(40);
+  for (int C = 1; C <= 12; ++C) {
+    E.SetColName(C, QStringLiteral("col %1").arg(C));
+    for (int R = 1; R <= 40; ++R) E.SetElem(C, R, C + R / 10.0);
+  }
+  E.SetRowName(3, "third");
+  E.SetAttribColVisible(true);
+  E.SetAttribRowVisible(true);
+  test::ShowAndWait(E);
+  E.setFocus();
+  test::Picture(E);
+  int Partial = 0;
+  const std::pair<int, Qt::KeyboardModifiers> Keys[] = {
+      {Qt::Key_Down, Qt::NoModifier},     {Qt::Key_Right, Qt::NoModifier}, {Qt::Key_Down, Qt::ShiftModifier},
+      {Qt::Key_Right, Qt::ShiftModifier}, {Qt::Key_Up, Qt::NoModifier},    {Qt::Key_PageDown, Qt::NoModifier},
+      {Qt::Key_Left, Qt::NoModifier},     {Qt::Key_Home, Qt::NoModifier}};
+  for (const auto& [Key, Modifiers] : Keys) {
+    const int Paints = E.Paints;
+    QTest::keyClick(&E, Qt::Key(Key), Modifiers);
+    const QImage Moved = test::Picture(E);
+    Partial += E.Paints == Paints;
+    E.Invalidate();
+    ASSERT_EQ(test::DiffText(Moved, test::Picture(E)), "") << "key " << Key;
+  }
+  EXPECT_GE(Partial, 4) << "moves within the view redraw the selection, not the table";
+  QTest::mouseClick(&E, Qt::LeftButton, {}, E.CellRect(4, 5).center());
+  const QImage Moved = test::Picture(E);
+  E.Invalidate();
+  ASSERT_EQ(test::DiffText(Moved, test::Picture(E)), "") << "click";
 }
 
 }  // namespace

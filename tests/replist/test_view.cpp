@@ -829,6 +829,48 @@ TEST(ReportListViewRepaint, ColumnScrollsMatchAFullPaint) {
   }
 }
 
+// Moving the current row with keys and clicks redraws the old and the new row
+// (scrolling first where needed); every step matches a full paint, with
+// shading, check boxes, a fixed first column, the insertion mark and the
+// common header.
+TEST(ReportListViewRepaint, CurrentRowMovesMatchAFullPaint) {
+  for (const bool RowSelect : {true, false}) {
+    TView V;
+    test::ShowAndWait(V);
+    V.SetSuppressPaint(true);
+    V.SetNrCols(4);
+    V.SetNrRows(80);
+    for (int R = 1; R <= 80; ++R) V.SetElem(1, R, QStringLiteral("Item %1").arg(R));
+    for (int R = 3; R <= 80; R += 4) V.SetRowSelected(R, true);
+    V.SetColumnCheckMode(3, cmBox);
+    V.SetColorBkgdShaded(0xE0E0F0);
+    V.SetFixedFirstColumn(true);
+    V.SetInterRowIndicatorPos(5);
+    V.SetCommonHeaderVisible(true);
+    if (!RowSelect) V.SetOptions(V.Options() & ~host::goRowSelect);
+    V.SetSuppressPaint(false);
+    V.setFocus();
+    test::Picture(V);
+    int Partial = 0;
+    for (int Key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_PageDown, Qt::Key_Down,
+                    Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp}) {
+      const int Paints = V.Paints;
+      QTest::keyClick(&V, Qt::Key(Key));
+      const QImage Moved = test::Picture(V);
+      Partial += V.Paints == Paints;
+      V.Invalidate();
+      ASSERT_EQ(test::DiffText(Moved, test::Picture(V)), "") << "key " << Key << (RowSelect ? " rows" : " cells");
+    }
+    EXPECT_GE(Partial, 4) << "moves within the view redraw rows, not the list";
+    const int Paints = V.Paints;
+    Click(V, Inside(DataRect(V, 2, V.TopRow() + 2)));
+    const QImage Moved = test::Picture(V);
+    EXPECT_EQ(V.Paints, Paints);
+    V.Invalidate();
+    ASSERT_EQ(test::DiffText(Moved, test::Picture(V)), "") << "click";
+  }
+}
+
 // A new text in one cell redraws that cell alone.
 TEST(ReportListViewRepaint, OneCellChangeRedrawsThatCell) {
   TView V;
