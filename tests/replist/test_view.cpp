@@ -48,6 +48,35 @@ void FillNames(TView& V, const QStringList& Names) {
   for (int I = 0; I < Names.size(); ++I) V.SetElem(1, I + 1, Names[I]);
 }
 
+// A shown view with texts in every cell, every SelectEvery-th row selected
+// from row 2 on, shading and a check-box column; painting stays suppressed for
+// the caller's own settings.
+void FillDecorated(TView& V, int Cols, int Rows, int SelectEvery, int CheckCol) {
+  test::ShowAndWait(V);
+  V.SetSuppressPaint(true);
+  V.SetNrCols(Cols);
+  V.SetNrRows(Rows);
+  for (int C = 1; C <= Cols; ++C)
+    for (int R = 1; R <= Rows; ++R) V.SetElem(C, R, QStringLiteral("c%1 r%2").arg(C).arg(R));
+  for (int R = 2; R <= Rows; R += SelectEvery) V.SetRowSelected(R, true);
+  V.SetColumnCheckMode(CheckCol, cmBox);
+  V.SetColorBkgdShaded(0xE0E0F0);
+}
+
+// After a change made at the paint count PaintsBefore: whether the view
+// painted itself whole for it, and how its picture differs from a full paint.
+struct TRepaintCheck {
+  bool Full;
+  std::string Diff;
+};
+
+TRepaintCheck CheckAgainstFullPaint(TView& V, int PaintsBefore) {
+  const QImage Partial = test::Picture(V);
+  const bool Full = V.Paints != PaintsBefore;
+  V.Invalidate();
+  return {Full, test::DiffText(Partial, test::Picture(V))};
+}
+
 }  // namespace
 
 TEST(ReportListView, NewViewHasTheGridsInitialCounts) {
@@ -779,9 +808,7 @@ TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
     // Keys scroll as well, moving the current row with them.
     for (int Key : {Qt::Key_PageDown, Qt::Key_Down, Qt::Key_PageUp, Qt::Key_Up, Qt::Key_End}) {
       QTest::keyClick(&V, Qt::Key(Key));
-      const QImage Partial = test::Picture(V);
-      V.Invalidate();
-      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "") << "key " << Key;
+      ASSERT_EQ(CheckAgainstFullPaint(V, V.Paints).Diff, "") << "key " << Key;
     }
   }
 }
@@ -792,17 +819,8 @@ TEST(ReportListViewRepaint, ScrollsMatchAFullPaint) {
 TEST(ReportListViewRepaint, ColumnScrollsMatchAFullPaint) {
   for (const bool FixedFirst : {false, true}) {
     TView V;
-    test::ShowAndWait(V);
-    V.SetSuppressPaint(true);
-    V.SetNrCols(12);
-    V.SetNrRows(40);
-    for (int C = 1; C <= 12; ++C) {
-      V.SetColWidths(C, 50 + 13 * C);
-      for (int R = 1; R <= 40; ++R) V.SetElem(C, R, QStringLiteral("c%1 r%2").arg(C).arg(R));
-    }
-    for (int R = 2; R <= 40; R += 3) V.SetRowSelected(R, true);
-    V.SetColumnCheckMode(4, cmBox);
-    V.SetColorBkgdShaded(0xE0E0F0);
+    FillDecorated(V, 12, 40, 3, 4);
+    for (int C = 1; C <= 12; ++C) V.SetColWidths(C, 50 + 13 * C);
     V.SetCommonHeaderVisible(true);
     V.SetCommonHeader(QStringLiteral("Spectra, all channels"));
     V.SetCommonHeaderAlignment(taCenter);
@@ -813,18 +831,14 @@ TEST(ReportListViewRepaint, ColumnScrollsMatchAFullPaint) {
     for (int Move : {1, 1, 3, -2, 5, -4, 20, -20, 2}) {
       const int Paints = V.Paints;
       V.SetLeftCol(V.LeftCol() + Move);
-      const QImage Partial = test::Picture(V);
-      EXPECT_EQ(V.Paints, Paints) << "a column scroll redraws the columns it brings in, not the grid";
-      V.Invalidate();
-      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "")
-          << "move " << Move << " to " << V.LeftCol() << (FixedFirst ? " fixed" : "");
+      const auto [Full, Diff] = CheckAgainstFullPaint(V, Paints);
+      EXPECT_FALSE(Full) << "a column scroll redraws the columns it brings in, not the grid";
+      ASSERT_EQ(Diff, "") << "move " << Move << " to " << V.LeftCol() << (FixedFirst ? " fixed" : "");
     }
+    V.SetOptions(V.Options() & ~host::goRowSelect);
     for (int Key : {Qt::Key_Right, Qt::Key_End, Qt::Key_Home}) {
-      V.SetOptions(V.Options() & ~host::goRowSelect);
       QTest::keyClick(&V, Qt::Key(Key));
-      const QImage Partial = test::Picture(V);
-      V.Invalidate();
-      ASSERT_EQ(test::DiffText(Partial, test::Picture(V)), "") << "key " << Key;
+      ASSERT_EQ(CheckAgainstFullPaint(V, V.Paints).Diff, "") << "key " << Key;
     }
   }
 }
@@ -836,14 +850,7 @@ TEST(ReportListViewRepaint, ColumnScrollsMatchAFullPaint) {
 TEST(ReportListViewRepaint, CurrentRowMovesMatchAFullPaint) {
   for (const bool RowSelect : {true, false}) {
     TView V;
-    test::ShowAndWait(V);
-    V.SetSuppressPaint(true);
-    V.SetNrCols(4);
-    V.SetNrRows(80);
-    for (int R = 1; R <= 80; ++R) V.SetElem(1, R, QStringLiteral("Item %1").arg(R));
-    for (int R = 3; R <= 80; R += 4) V.SetRowSelected(R, true);
-    V.SetColumnCheckMode(3, cmBox);
-    V.SetColorBkgdShaded(0xE0E0F0);
+    FillDecorated(V, 4, 80, 4, 3);
     V.SetFixedFirstColumn(true);
     V.SetInterRowIndicatorPos(5);
     V.SetCommonHeaderVisible(true);
@@ -856,18 +863,16 @@ TEST(ReportListViewRepaint, CurrentRowMovesMatchAFullPaint) {
                     Qt::Key_Home, Qt::Key_End, Qt::Key_PageUp}) {
       const int Paints = V.Paints;
       QTest::keyClick(&V, Qt::Key(Key));
-      const QImage Moved = test::Picture(V);
-      Partial += V.Paints == Paints;
-      V.Invalidate();
-      ASSERT_EQ(test::DiffText(Moved, test::Picture(V)), "") << "key " << Key << (RowSelect ? " rows" : " cells");
+      const auto [Full, Diff] = CheckAgainstFullPaint(V, Paints);
+      Partial += !Full;
+      ASSERT_EQ(Diff, "") << "key " << Key << (RowSelect ? " rows" : " cells");
     }
     EXPECT_GE(Partial, 4) << "moves within the view redraw rows, not the list";
     const int Paints = V.Paints;
     Click(V, Inside(DataRect(V, 2, V.TopRow() + 2)));
-    const QImage Moved = test::Picture(V);
-    EXPECT_EQ(V.Paints, Paints);
-    V.Invalidate();
-    ASSERT_EQ(test::DiffText(Moved, test::Picture(V)), "") << "click";
+    const auto [Full, Diff] = CheckAgainstFullPaint(V, Paints);
+    EXPECT_FALSE(Full);
+    ASSERT_EQ(Diff, "") << "click";
   }
 }
 
