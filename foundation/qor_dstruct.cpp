@@ -2,7 +2,6 @@
 
 #include <QCollatorSortKey>
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdlib>
@@ -11,7 +10,6 @@
 #include <string_view>
 #include <new>
 #include <string>
-#include <type_traits>
 #include <utility>
 
 #include "foundation/qor_radix_p.h"
@@ -449,8 +447,8 @@ void TStringArray::SetColAttrib(int Col, std::uint8_t Value) {
 //
 // Large tables stay in step with n log n by touching memory in order: the
 // cells are visited once in stored order, and every sort runs over small
-// contiguous records (numbers with their row, plain texts by an 8-byte
-// prefix, ranks with their position) in bulk memory, split first into
+// contiguous records (numbers with their row, plain texts by their first
+// sixteen bytes, ranks with their position) in bulk memory, split first into
 // buckets that fit in the cache (see RadixSort).
 
 namespace {

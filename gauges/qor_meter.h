@@ -332,11 +332,7 @@ class QORKIT_EXPORT TMeter : public TGraphicControl {
   std::optional<host::TAccessibleValue> AccessibleValue() const override {
     return host::TAccessibleValue{FValue, FMinValue, FMaxValue};
   }
-  QAccessible::State AccessibleState() const override {
-    QAccessible::State S;
-    S.readOnly = true;
-    return S;
-  }
+  QAccessible::State AccessibleState() const override { return host::ReadOnlyAccessibleState(); }
 
  Q_SIGNALS:
   // valueChanged and valueSecChanged follow every change of the stored value,

@@ -173,11 +173,7 @@ class QORKIT_EXPORT TProgBar : public TGraphicControl {
   std::optional<host::TAccessibleValue> AccessibleValue() const override {
     return host::TAccessibleValue{FProgValue, FProgMin, FProgMax};
   }
-  QAccessible::State AccessibleState() const override {
-    QAccessible::State S;
-    S.readOnly = true;
-    return S;
-  }
+  QAccessible::State AccessibleState() const override { return host::ReadOnlyAccessibleState(); }
 
  Q_SIGNALS:
   // valueChanged follows every change of Value, set or stepped by the timer;

@@ -37,6 +37,13 @@ struct TAccessibleValue {
   std::optional<double> Minimum, Maximum;
 };
 
+// The state of a control that shows a value a reader cannot change.
+inline QAccessible::State ReadOnlyAccessibleState() {
+  QAccessible::State S;
+  S.readOnly = true;
+  return S;
+}
+
 // Shown text with the caret and one selection (SelStart == SelEnd: none).
 struct TAccessibleText {
   QString Text;

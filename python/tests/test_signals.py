@@ -1,5 +1,6 @@
 """Qt signals of the components, connected as in any PyQt program and driven by QTest."""
 
+import pytest
 from PyQt6.QtCore import QPoint, Qt
 from PyQt6.QtTest import QSignalSpy, QTest
 
@@ -71,28 +72,20 @@ def test_folder_tree_dir_changed(window, tmp_path):
     assert tree.Directory() == seen[0]
 
 
-def test_numeric_field_value_changed_by_typing(window):
-    field = shown(window, qorkit.TNumIO2(window), 240, 40)
+@pytest.mark.parametrize('cls, size, typed, expected', [
+    ('TNumIO2', (240, 40), '-12.5', -12.5),
+    ('TNumIO', (120, 24), '7', 7),
+])
+def test_numeric_fields_value_changed_by_typing(window, cls, size, typed, expected):
+    field = shown(window, getattr(qorkit, cls)(window), *size)
     field.SetRangeLow(-100)
     field.SetRangeHigh(100)
     values = []
     field.valueChanged.connect(values.append)
     QTest.keyClick(field, Qt.Key.Key_A, Qt.KeyboardModifier.ControlModifier)
-    QTest.keyClicks(field, '-12.5')
+    QTest.keyClicks(field, typed)
     QTest.keyClick(field, Qt.Key.Key_Return)
-    assert values and values[-1] == -12.5
-
-
-def test_edit_field_value_changed_by_typing(window):
-    field = shown(window, qorkit.TNumIO(window), 120, 24)
-    field.SetRangeLow(-100)
-    field.SetRangeHigh(100)
-    values = []
-    field.valueChanged.connect(values.append)
-    QTest.keyClick(field, Qt.Key.Key_A, Qt.KeyboardModifier.ControlModifier)
-    QTest.keyClicks(field, '7')
-    QTest.keyClick(field, Qt.Key.Key_Return)
-    assert values and values[-1] == 7
+    assert values and values[-1] == expected
 
 
 def test_value_displays_report_new_values(window):
